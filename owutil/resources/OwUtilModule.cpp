@@ -1,0 +1,23 @@
+#include "OwUtilModule.h"
+
+namespace {
+
+CModule& module()
+{
+    static CModule m("OwUtil");
+    return m;
+}
+
+} // namespace
+
+void OwUtilRegisterStrings(CModule& module);
+
+HINSTANCE OwUtilModule()
+{
+    static const bool loaded = [] {
+        OwUtilRegisterStrings(module());
+        return true;
+    }();
+    (void)loaded;
+    return &module();
+}

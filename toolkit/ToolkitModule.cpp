@@ -1,0 +1,7 @@
+#include "ToolkitModule.h"
+
+namespace {
+CModule s_module("OwUt");
+}
+
+HINSTANCE ToolkitModule() { return &s_module; }
