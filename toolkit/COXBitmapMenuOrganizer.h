@@ -1,0 +1,4 @@
+#pragma once
+// Shows toolbar images beside the menu items of a frame window.
+class COXBitmapMenuOrganizer {
+};

@@ -1,0 +1,4 @@
+#pragma once
+// Compresses and expands memory buffers.
+class COXCompressor {
+};

@@ -1,0 +1,4 @@
+#pragma once
+// A push button drawn flat until the pointer hovers over it.
+class COXCoolButton {
+};

@@ -1,0 +1,4 @@
+#pragma once
+// A flat toolbar whose buttons size themselves to their images and texts.
+class COXCoolToolBar {
+};

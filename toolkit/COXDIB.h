@@ -1,0 +1,4 @@
+#pragma once
+// A device-independent bitmap: loading, writing, painting, copying and resizing.
+class COXDIB {
+};

@@ -1,0 +1,4 @@
+#pragma once
+// A numeric edit that shows and converts values in physical units.
+class COXPhysicalEdit {
+};

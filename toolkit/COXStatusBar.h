@@ -1,0 +1,4 @@
+#pragma once
+// The main frame's status bar with its indicator panes.
+class COXStatusBar {
+};

@@ -1,0 +1,4 @@
+#pragma once
+// The version block of a module file: product name, versions and legal texts.
+class COXVersionInfo {
+};
