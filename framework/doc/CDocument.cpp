@@ -48,6 +48,7 @@ void CDocument::AddView(CView* view)
         return;
     m_viewList.push_back(view);
     view->m_pDocument = this;
+    UpdateFrameCounts();
 }
 
 void CDocument::RemoveView(CView* view)
@@ -60,6 +61,18 @@ void CDocument::RemoveView(CView* view)
     // The last view gone closes an auto-deleting document.
     if (m_viewList.empty() && m_bAutoDelete && !m_closing)
         OnCloseDocument();
+    else if (!m_closing)
+        UpdateFrameCounts();
+}
+
+void CDocument::UpdateFrameCounts()
+{
+    std::vector<CFrameWnd*> frames;
+    for (CView* v : m_viewList)
+        if (CFrameWnd* f = v->GetParentFrame(); f && std::find(frames.begin(), frames.end(), f) == frames.end())
+            frames.push_back(f);
+    for (CFrameWnd* f : frames)
+        f->OnUpdateFrameTitle(true);
 }
 
 void CDocument::UpdateAllViews(CView* sender, intptr_t hint, CObject* hintObject)

@@ -27,6 +27,8 @@ public:
     void AddView(CView* view);
     void RemoveView(CView* view);
     const std::vector<CView*>& GetViews() const { return m_viewList; }
+    // Renumbers the titles of the document's windows ("name:1", "name:2").
+    void UpdateFrameCounts();
     // Tells every view but sender that the document changed.
     void UpdateAllViews(CView* sender, intptr_t hint = 0, CObject* hintObject = nullptr);
 
