@@ -11,10 +11,19 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMdiArea>
+#include <QTimer>
 
 CMDIChildWnd::CMDIChildWnd()
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    // Maximising or restoring changes how the main window names the document;
+    // the MDI area has rewritten that title once the state change is done.
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (m_pMDIFrame && !m_bDestroying)
+                m_pMDIFrame->OnUpdateFrameTitle(true);
+        });
+    });
 }
 
 CMDIChildWnd::~CMDIChildWnd()

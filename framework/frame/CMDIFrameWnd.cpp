@@ -310,8 +310,14 @@ CDocument* CMDIFrameWnd::GetActiveDocument()
 void CMDIFrameWnd::OnUpdateFrameTitle(bool addToTitle)
 {
     QString title = m_strTitle;
-    if (addToTitle && (m_dwStyle & FWS_ADDTOTITLE)) {
-        if (CDocument* d = GetActiveDocument(); d && !d->GetTitle().isEmpty())
+    // A maximised document window's own title follows in brackets, a
+    // restored one's document after a dash. (The MDI area rewrites the title
+    // while it maximises a window; the children call again afterwards.)
+    CMDIChildWnd* active = MDIGetActive();
+    if (addToTitle && (m_dwStyle & FWS_ADDTOTITLE) && active) {
+        if (active->isMaximized() && !active->windowTitle().isEmpty())
+            title += QStringLiteral(" - [") + active->windowTitle() + ']';
+        else if (CDocument* d = GetActiveDocument(); d && !d->GetTitle().isEmpty())
             title += QStringLiteral(" - ") + d->GetTitle();
     }
     setWindowTitle(title);
