@@ -31,14 +31,21 @@ CDocument* CFrameWnd::GetActiveDocument()
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, QWidget*, CCreateContext* context)
+bool CFrameWnd::PrepareFrame(UINT nIDResource, DWORD style)
 {
     m_nIDHelp = nIDResource;
     CREATESTRUCT cs;
     cs.style = style;
     if (!PreCreateWindow(cs))
-        return FALSE;
+        return false;
     m_dwStyle = cs.style;
+    return true;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, QWidget*, CCreateContext* context)
+{
+    if (!PrepareFrame(nIDResource, style))
+        return FALSE;
     return OnCreate(context) == -1 ? FALSE : TRUE;
 }
 

@@ -60,6 +60,9 @@ public:
     QString m_strTitle;
 
 protected:
+    // The help id and the style PreCreateWindow settles on; false when it refuses.
+    bool PrepareFrame(UINT nIDResource, DWORD style);
+
     CView* m_pViewActive = nullptr;
     bool m_bDestroying = false;
 };

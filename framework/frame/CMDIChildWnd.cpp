@@ -45,12 +45,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD style, QWidget* parent, CCr
     if (context)
         m_pTemplate = context->m_pNewDocTemplate;
 
-    m_nIDHelp = nIDResource;
-    CREATESTRUCT cs;
-    cs.style = style;
-    if (!PreCreateWindow(cs))
+    if (!PrepareFrame(nIDResource, style))
         return FALSE;
-    m_dwStyle = cs.style;
 
     // The style's buttons and border become the sub-window's.
     Qt::WindowFlags flags = Qt::SubWindow;
