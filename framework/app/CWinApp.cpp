@@ -70,7 +70,13 @@ int CWinApp::Run()
     if (m_pMainWnd == nullptr)
         return ExitInstance();
     QApplication::exec();
-    return ExitInstance();
+    // Windows closed on the way out are deleted now, while the application
+    // still exists: a view's destructor may have a thread to stop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const int code = ExitInstance();
+    if (m_pMainWnd)
+        delete m_pMainWnd->GetWidget();
+    return code;
 }
 
 // --- profile ---------------------------------------------------------------
