@@ -1,0 +1,78 @@
+#include "raster/CRasterImage.h"
+
+#include "raster/MagickRasterDecoder.h"
+#include "raster/PcxDecoder.h"
+#include "raster/QtRasterDecoder.h"
+#include "raster/RasterFormatTable.h"
+#include "raster/RasterResolution.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Every decoder of the entry, in order, until one decodes the image or
+// refuses it as too large.
+RasterDecodeResult decodeEntry(QFile& file, const RasterFormatEntry& entry)
+{
+    RasterDecodeResult r = QtRasterDecoder::Decode(file, entry);
+    if (r.Final())
+        return r;
+    if (entry.builtinPcx) {
+        r = PcxDecoder::Decode(file);
+        if (r.Final())
+            return r;
+    }
+    return MagickRasterDecoder::Decode(file, entry);
+}
+
+const RasterFormatEntry* recognise(QFile& file)
+{
+    if (const RasterFormatEntry* e = QtRasterDecoder::Recognise(file))
+        return e;
+    if (PcxDecoder::Recognises(file))
+        return RasterFormatTable::Find(RASTER_FORMAT_PCX);
+    return MagickRasterDecoder::Recognise(file);
+}
+
+} // namespace
+
+CRasterImage::CRasterImage(DWORD imageType) : m_type(imageType) {}
+
+void CRasterImage::Destroy()
+{
+    m_image = QImage();
+    m_xDpi = m_yDpi = 0;
+}
+
+bool CRasterImage::Load(const QString& fileName, int imageType)
+{
+    Destroy();
+    // Only regular files: a named pipe or a device would block or never end.
+    const QFileInfo info(fileName);
+    if (fileName.isEmpty() || !info.isFile())
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+
+    const RasterFormatEntry* entry =
+        imageType == RASTER_FORMAT_BY_CONTENT ? recognise(file) : RasterFormatTable::Find(imageType);
+    if (!entry)
+        return false;
+    RasterDecodeResult r = decodeEntry(file, *entry);
+    if (r.status != RasterDecodeStatus::Decoded || r.image.isNull())
+        return false;
+    m_image = std::move(r.image);
+    m_xDpi = RasterResolution::OrDefault(r.xDpi);
+    m_yDpi = RasterResolution::OrDefault(r.yDpi);
+    m_type = DWORD(entry->id);
+    return true;
+}
+
+long CRasterImage::Draw2(CDC* dc, const CRect& rect) const
+{
+    (void)dc;
+    (void)rect;
+    return 0;
+}
