@@ -90,6 +90,12 @@ BOOL CDC::RestoreDC(int savedDC)
     return TRUE;
 }
 
+void CDC::ReplaceState(DcState state)
+{
+    m_state = std::move(state);
+    clipChanged();
+}
+
 // --- mapping -----------------------------------------------------------------
 
 int CDC::SetMapMode(int mode)

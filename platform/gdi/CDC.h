@@ -56,6 +56,9 @@ public:
     BOOL RestoreDC(int savedDC);
     int SaveLevel() const { return int(m_saved.size()); }
     const DcState& State() const { return m_state; }
+    // Replaces the whole current state (a metafile player's set-up and
+    // clean-up); the saved states stay.
+    void ReplaceState(DcState state);
 
     // --- mapping ------------------------------------------------------------
     int GetMapMode() const { return m_state.mapping.GetMapMode(); }

@@ -2,8 +2,9 @@
 // What a device context draws on. The device context resolves the GDI state
 // (mapping, pens, brushes, clipping, paths) into device-space geometry and
 // hands it to its backend; the backend only puts pixels (or vector
-// primitives) on its device. Geometry is in device units where integer
-// coordinates are pixel centres, as the platform addresses pixels.
+// primitives) on its device. Geometry is in device units; an aliased fill
+// covers the pixels whose integer coordinates lie inside it, as the
+// platform's fills do.
 //
 // A recording backend (writing metafile records) attaches at the same
 // boundary through the DC's call observer; text and bitmap primitives join

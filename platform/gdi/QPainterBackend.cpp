@@ -19,7 +19,6 @@ bool QPainterBackend::begin()
         return false;
     m_painter.setRenderHint(QPainter::Antialiasing, !m_raster);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    m_centred = false;
     m_painter.resetTransform();
     if (m_clip)
         m_painter.setClipRegion(*m_clip);
@@ -67,21 +66,10 @@ void QPainterBackend::SetClip(const QRegion* clip)
     if (!m_painter.isActive())
         return;
     // The clip is in device pixels: set it without the half-pixel offset.
-    setCentred(false);
     if (m_clip)
         m_painter.setClipRegion(*m_clip);
     else
         m_painter.setClipping(false);
-}
-
-void QPainterBackend::setCentred(bool centred)
-{
-    // Paths address pixel centres at integer coordinates, as the platform's
-    // do; Qt's pixel centres are at half coordinates.
-    if (centred == m_centred)
-        return;
-    m_painter.setTransform(centred ? QTransform::fromTranslate(0.5, 0.5) : QTransform());
-    m_centred = centred;
 }
 
 bool QPainterBackend::applyRop(int rop2, QColor* color)
@@ -159,7 +147,6 @@ void QPainterBackend::FillPath(const QPainterPath& path, const QBrush& brush, co
     QColor color = original;
     if (!applyRop(attrs.rop2, &color))
         return;
-    setCentred(true);
     m_painter.setBrushOrigin(attrs.brushOrigin);
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(withColor(brush, original, color));
@@ -173,7 +160,6 @@ void QPainterBackend::StrokePath(const QPainterPath& path, const QPen& pen, cons
     QColor color = pen.color();
     if (!applyRop(attrs.rop2, &color))
         return;
-    setCentred(true);
     m_painter.setBrush(Qt::NoBrush);
     QPen p = pen;
     p.setColor(color);
@@ -197,7 +183,6 @@ void QPainterBackend::FillRegion(const QRegion& region, const QBrush& brush, con
     QColor color = original;
     if (!applyRop(attrs.rop2, &color))
         return;
-    setCentred(false);
     m_painter.setBrushOrigin(attrs.brushOrigin);
     const QBrush b = withColor(brush, original, color);
     for (const QRect& r : region)
@@ -208,7 +193,6 @@ void QPainterBackend::DrawImage(const QRectF& target, const QImage& image, const
 {
     if (!begin())
         return;
-    setCentred(false);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QRect src = source.toAlignedRect().intersected(image.rect());
     if (src.isEmpty())

@@ -29,11 +29,9 @@ private:
     bool begin();
     // Applies the raster operation: false when nothing is to be drawn.
     bool applyRop(int rop2, QColor* color);
-    void setCentred(bool centred);
 
     QPaintDevice* m_device;
     QPainter m_painter;
     bool m_raster;
-    bool m_centred = false;
     std::optional<QRegion> m_clip;
 };
