@@ -228,6 +228,7 @@ private:
     bool figureFromPoints(GdiPath& figure, const POINT* points, int count, bool moveFirst);
     void drawPath(const GdiPath& path, bool fill, bool stroke);
     void strokeHuge(const GdiPath& path);
+    void fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& attrs);
     DrawAttrs attrs() const;
     bool rectShape(int l, int t, int r, int b, QRectF* device) const;
     // kind: -1 ArcTo, 0 Arc, 1 Chord, 2 Pie. Returns the arc's logical end.

@@ -4,6 +4,7 @@
 #include "platform/gdi/DeviceBrush.h"
 #include "platform/gdi/DevicePen.h"
 #include "platform/gdi/GdiColor.h"
+#include "platform/gdi/ScanlineFiller.h"
 
 #include <cmath>
 
@@ -17,6 +18,8 @@ constexpr int CancelStride = 4096;
 // Strokes with more points than this are drawn in pieces so that a cancel
 // stops them.
 constexpr size_t StrokeChunk = 8192;
+// Fills of more points than this are scan-converted band by band.
+constexpr size_t HugeFill = 32768;
 
 double clampRound(double v)
 {
@@ -107,7 +110,10 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
         QBrush brush;
         if (DeviceBrush::Make(*m_state.brush, a.opaqueBackground, m_state.bkColor, &brush)) {
             const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
-            m_backend->FillPath(path.ToPainterPath(rule), brush, a);
+            if (path.Size() > HugeFill && m_backend->IsRaster())
+                fillHuge(path, brush, a);
+            else
+                m_backend->FillPath(path.ToPainterPath(rule), brush, a);
         }
     }
     if (IsCancelled())
@@ -121,6 +127,25 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
                 m_backend->StrokePath(path.ToPainterPath(Qt::OddEvenFill), pen, a);
         }
     }
+}
+
+void CDC::fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& attrs)
+{
+    GdiPath flat = path;
+    flat.Flatten();
+    std::vector<QPolygonF> polygons;
+    const auto& pts = flat.Points();
+    const auto& types = flat.Types();
+    for (size_t i = 0; i < pts.size(); ++i) {
+        if ((types[i] & ~PT_CLOSEFIGURE) == PT_MOVETO || polygons.empty())
+            polygons.emplace_back();
+        polygons.back() << pts[i];
+    }
+    const auto clip = EffectiveClip();
+    const QRect bounds = clip ? clip->boundingRect().intersected(deviceBounds()) : deviceBounds();
+    const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+    ScanlineFiller::Fill(polygons, rule, bounds, m_cancel,
+                         [&](const QRegion& band) { m_backend->FillRegion(band, brush, attrs); });
 }
 
 void CDC::strokeHuge(const GdiPath& path)
