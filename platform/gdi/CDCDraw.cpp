@@ -40,6 +40,7 @@ QPointF CDC::toDevice(POINT p) const { return toDevice(double(p.x), double(p.y))
 
 bool CDC::figureFromPoints(GdiPath& figure, const POINT* points, int count, bool moveFirst)
 {
+    figure.Reserve(size_t(std::max(count, 0)) + 1);
     for (int i = 0; i < count; ++i) {
         if ((i % CancelStride) == CancelStride - 1 && IsCancelled())
             return false;
@@ -131,15 +132,33 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
 
 void CDC::fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& attrs)
 {
-    GdiPath flat = path;
-    flat.Flatten();
+    // Curves are flattened on a copy; straight figures are used as they are.
+    bool curves = false;
+    for (BYTE t : path.Types())
+        curves |= (t & ~PT_CLOSEFIGURE) == PT_BEZIERTO;
+    GdiPath flat;
+    if (curves) {
+        flat = path;
+        flat.Flatten();
+    }
     std::vector<QPolygonF> polygons;
-    const auto& pts = flat.Points();
-    const auto& types = flat.Types();
-    for (size_t i = 0; i < pts.size(); ++i) {
-        if ((types[i] & ~PT_CLOSEFIGURE) == PT_MOVETO || polygons.empty())
-            polygons.emplace_back();
-        polygons.back() << pts[i];
+    const auto& pts = curves ? flat.Points() : path.Points();
+    const auto& types = curves ? flat.Types() : path.Types();
+    // One polygon per figure, each allocated once at its full size.
+    size_t begin = 0;
+    while (begin < pts.size()) {
+        size_t end = begin + 1;
+        while (end < pts.size() && (types[end] & ~PT_CLOSEFIGURE) != PT_MOVETO)
+            ++end;
+        QPolygonF poly;
+        poly.reserve(qsizetype(end - begin));
+        for (size_t i = begin; i < end; ++i) {
+            if ((i % CancelStride) == 0 && IsCancelled())
+                return;
+            poly << pts[i];
+        }
+        polygons.push_back(std::move(poly));
+        begin = end;
     }
     const auto clip = EffectiveClip();
     const QRect bounds = clip ? clip->boundingRect().intersected(deviceBounds()) : deviceBounds();

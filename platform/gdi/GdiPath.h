@@ -12,6 +12,12 @@
 class GdiPath {
 public:
     void Clear() { m_points.clear(); m_types.clear(); m_newFigure = true; }
+    // Room for n more points (no reallocation while a long figure grows).
+    void Reserve(size_t n)
+    {
+        m_points.reserve(m_points.size() + n);
+        m_types.reserve(m_types.size() + n);
+    }
     bool IsEmpty() const { return m_points.empty(); }
     size_t Size() const { return m_points.size(); }
     const std::vector<QPointF>& Points() const { return m_points; }

@@ -29,7 +29,11 @@ bool ScanlineFiller::Fill(const std::vector<QPolygonF>& polygons, Qt::FillRule r
     // Edges that cross at least one scanline inside the bounds, bucketed by
     // their first row (a counting sort: no comparison sort of a million
     // edges that a cancel could not interrupt).
+    size_t total = 0;
+    for (const QPolygonF& poly : polygons)
+        total += size_t(poly.size());
     std::vector<Edge> edges;
+    edges.reserve(total);
     std::vector<int> bucketCount(size_t(rows) + 1, 0);
     size_t seen = 0;
     for (const QPolygonF& poly : polygons) {

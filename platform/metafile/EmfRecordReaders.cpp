@@ -30,19 +30,22 @@ bool readInts(EmfByteReader& in, EmrPayload& out, int n)
 bool readPoints(EmfByteReader& in, uint32_t count, bool wide, std::vector<POINT>& points)
 {
     const size_t each = wide ? 8 : 4;
-    if (count > in.Remaining() / each)
+    if (!in.Ok() || count > in.Remaining() / each)
         return false;
+    // The whole array fits (checked above): decode it in one pass.
+    const uint8_t* p = in.Data() + in.Pos();
     points.resize(count);
-    for (auto& p : points) {
-        if (wide) {
-            p.x = in.I32();
-            p.y = in.I32();
-        } else {
-            p.x = in.I16();
-            p.y = in.I16();
-        }
+    auto i32 = [](const uint8_t* b) {
+        return int32_t(uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
+    };
+    auto i16 = [](const uint8_t* b) { return int16_t(uint16_t(b[0] | (b[1] << 8))); };
+    for (uint32_t i = 0; i < count; ++i, p += each) {
+        if (wide)
+            points[i] = POINT(i32(p), i32(p + 4));
+        else
+            points[i] = POINT(i16(p), i16(p + 2));
     }
-    return in.Ok();
+    return in.Skip(size_t(count) * each);
 }
 
 bool readPoly(EmfByteReader& in, EmrPayload& out, bool wide)
