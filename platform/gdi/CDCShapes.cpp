@@ -397,12 +397,15 @@ BOOL CDC::FrameRgn(HRGN region, HBRUSH brush, int width, int height)
     if (!region || !brush || width <= 0 || height <= 0)
         return FALSE;
     const QRegion& r = region->Region();
-    const int w = std::min(width, 1 << 16), h = std::min(height, 1 << 16);
+    // The frame's width and height are logical; the region is in device
+    // units (before a player's outer transform).
+    const QTransform t = m_state.mapping.ToDevice() * m_state.mapping.PlaybackTransform().inverted();
+    auto scaled = [](double v) { return int(std::clamp(std::floor(std::fabs(v) + 0.5), 1.0, double(1 << 16))); };
+    const int w = scaled(t.m11() * width), h = scaled(t.m22() * height);
     const QRegion inner = r.intersected(r.translated(w, 0))
                               .intersected(r.translated(-w, 0))
                               .intersected(r.translated(0, h))
                               .intersected(r.translated(0, -h));
     GdiRegion frame(r.subtracted(inner));
-    frame.AddRef(); // lives on the stack: never let a release delete it
     return FillRgn(&frame, brush);
 }

@@ -35,6 +35,9 @@ bool readClipRgn(EmfByteReader& in, EmrPayload& out);
 bool readFillRgn(EmfByteReader& in, EmrPayload& out);
 bool readFrameRgn(EmfByteReader& in, EmrPayload& out);
 bool readRgn(EmfByteReader& in, EmrPayload& out);
+// EMR_BITBLT and EMR_STRETCHBLT: destination, raster operation and whether
+// a source bitmap follows (v[0..3] x, y, cx, cy; v[4] rop; v[5] cbBmiSrc).
+bool readBitBlt(EmfByteReader& in, EmrPayload& out);
 
 // Region data (RGNDATAHEADER and its rectangles) of cb bytes at the reader.
 bool readRegionData(EmfByteReader& in, uint32_t cb, EmrRegion& out);

@@ -81,8 +81,8 @@
     X(EMR_INVERTRGN, 73, readRgn, playInvertRgn)                           \
     X(EMR_PAINTRGN, 74, readRgn, playPaintRgn)                             \
     X(EMR_EXTSELECTCLIPRGN, 75, readClipRgn, playExtSelectClipRgn)         \
-    X(EMR_BITBLT, 76, readNone, playUnsupported)                           \
-    X(EMR_STRETCHBLT, 77, readNone, playUnsupported)                       \
+    X(EMR_BITBLT, 76, readBitBlt, playBitBlt)                              \
+    X(EMR_STRETCHBLT, 77, readBitBlt, playBitBlt)                          \
     X(EMR_MASKBLT, 78, readNone, playUnsupported)                          \
     X(EMR_PLGBLT, 79, readNone, playUnsupported)                           \
     X(EMR_SETDIBITSTODEVICE, 80, readNone, playUnsupported)                \

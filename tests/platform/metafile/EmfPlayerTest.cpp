@@ -223,3 +223,45 @@ TEST(EnhMetaFile, CopiesAreIndependentHandlesOverTheSameBytes)
     DeleteEnhMetaFile(copy);
     EXPECT_FALSE(DeleteEnhMetaFile(nullptr));
 }
+
+TEST(EmfPlayer, BlockTransfersWithoutASourceArePatternFills)
+{
+    EmfBuilder b;
+    b.Record(39, {1, BS_SOLID, RGB(0, 0, 200), 0}) // CREATEBRUSHINDIRECT
+        .Record(37, {1})                          // SELECTOBJECT
+        // EMR_BITBLT: bounds; dest 10,10 40x20; PATCOPY; source 0,0; source
+        // transform; background; usage; offBmiSrc, cbBmiSrc 0: no bitmap.
+        .Record(76, {10, 10, 49, 29, 10, 10, 40, 20, PATCOPY, 0, 0, EmfBuilder::F(1), 0, 0, EmfBuilder::F(1), 0, 0,
+                     0, 0, 0, 0, 0, 0})
+        // The same with a (missing) source bitmap: skipped until bitmaps play.
+        .Record(76, {0, 0, 9, 9, 0, 0, 10, 10, SRCCOPY, 0, 0, EmfBuilder::F(1), 0, 0, EmfBuilder::F(1), 0, 0, 0,
+                     0, 100, 40, 140, 0});
+    auto mf = load(b.Bytes());
+    auto backend = std::make_unique<RecordingBackend>();
+    RecordingBackend* rec = backend.get();
+    CDC dc(std::move(backend));
+    const RECT r(0, 0, 1000, 1000);
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, mf.get(), &r));
+    ASSERT_EQ(rec->calls.size(), 1u);
+    EXPECT_EQ(rec->calls[0].region, QRegion(10, 10, 40, 20));
+    EXPECT_EQ(rec->calls[0].color, QColor(0, 0, 200));
+}
+
+TEST(EmfPlayer, PathsBecomeClipRegions)
+{
+    EmfBuilder b;
+    b.Record(59, {})                                        // BEGINPATH
+        .Record(43, {100, 100, 300, 300})                   // RECTANGLE
+        .Record(60, {})                                     // ENDPATH
+        .Record(67, {RGN_COPY})                             // SELECTCLIPPATH
+        .Record(43, {0, 0, 1000, 1000});
+    auto mf = load(b.Bytes());
+    auto backend = std::make_unique<RecordingBackend>();
+    RecordingBackend* rec = backend.get();
+    CDC dc(std::move(backend));
+    const RECT r(0, 0, 1000, 1000);
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, mf.get(), &r));
+    ASSERT_EQ(rec->calls.size(), 2u);
+    ASSERT_TRUE(rec->calls[0].clip.has_value());
+    EXPECT_EQ(rec->calls[0].clip->boundingRect(), QRect(100, 100, 200, 200));
+}
