@@ -96,7 +96,8 @@ int main(int argc, char** argv)
         svg.setSize(QSize(size.cx, size.cy));
         svg.setViewBox(QRect(0, 0, size.cx, size.cy));
         svg.setResolution(layout.dpi);
-        svg.setDescription(mf.GetDescription());
+        // "application\0title": the nulls have no place in XML.
+        svg.setDescription(mf.GetDescription().replace(QChar(0), QStringLiteral(" - ")));
         us = play(&svg, mf, size, false);
     } else {
         QImage image(size.cx, size.cy, QImage::Format_RGB32);

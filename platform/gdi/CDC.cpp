@@ -71,9 +71,13 @@ bool CDC::canDraw() const { return !IsCancelled(); }
 
 int CDC::SaveDC()
 {
-    // Deep nesting in a hostile metafile must not exhaust memory.
-    if (m_saved.size() >= 100000)
+    // Deep nesting in a hostile metafile must not exhaust memory: the number
+    // of saved states and the path points they copy are bounded.
+    constexpr size_t MaxLevels = 100000;
+    constexpr size_t MaxSavedPathPoints = size_t(1) << 23;
+    if (m_saved.size() >= MaxLevels || m_savedPathPoints + m_state.path.Size() > MaxSavedPathPoints)
         return 0;
+    m_savedPathPoints += m_state.path.Size();
     m_saved.push_back(m_state);
     return int(m_saved.size());
 }
@@ -86,6 +90,9 @@ BOOL CDC::RestoreDC(int savedDC)
         return FALSE;
     m_state = std::move(m_saved[size_t(target - 1)]);
     m_saved.resize(size_t(target - 1));
+    m_savedPathPoints = 0;
+    for (const DcState& s : m_saved)
+        m_savedPathPoints += s.path.Size();
     clipChanged();
     return TRUE;
 }

@@ -7,7 +7,7 @@
 // Thread safety: a CDC is used by one thread at a time, except CancelDC,
 // which any thread may call while another draws: it raises an atomic flag
 // that long operations poll, after which every drawing call fails until
-// ResetCancel.
+// ResetCancel (which the start of a metafile playback does).
 #include "platform/gdi/DcBackend.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/GdiRegion.h"
@@ -240,6 +240,7 @@ private:
     std::unique_ptr<DcBackend> m_backend;
     DcState m_state;
     std::vector<DcState> m_saved;
+    size_t m_savedPathPoints = 0;
     std::atomic<bool> m_cancel{false};
     bool m_printing = false;
     bool m_clipDirty = true;

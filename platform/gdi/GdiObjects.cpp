@@ -194,7 +194,23 @@ QRegion RegionFromRects(const std::vector<RECT>& rects)
         region.setRects(q.data(), int(q.size()));
         return region;
     }
-    return unionRange(rects, 0, rects.size());
+    // Rectangles in no particular order: a union, bounded so that hostile
+    // data (the platform's own region data is always banded) cannot build a
+    // region of quadratic size; past the bound the rest counts by its
+    // bounding box.
+    constexpr size_t MaxUnion = 65536;
+    QRegion region = unionRange(rects, 0, std::min(rects.size(), MaxUnion));
+    if (rects.size() > MaxUnion) {
+        CRect box;
+        for (size_t i = MaxUnion; i < rects.size(); ++i) {
+            CRect r = rects[i];
+            r.NormalizeRect();
+            box.UnionRect(box, r);
+        }
+        if (!box.IsRectEmpty())
+            region += toQRect(box);
+    }
+    return region;
 }
 
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode)

@@ -52,6 +52,10 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
 
     DcState saved;
     if (dc) {
+        // CancelDC cancels what is pending: a cancel that ended an earlier
+        // playback does not stop this one (the caller's stop request, polled
+        // by its callback, covers a stop that comes before the start).
+        dc->ResetCancel();
         saved = dc->State();
         // The playback defaults: the metafile's own coordinate spaces start
         // fresh (MM_TEXT, identity world transform, advanced graphics mode)

@@ -26,6 +26,7 @@ RenderRun render(const QStringList& args)
 QString sample(const QTemporaryDir& dir)
 {
     EmfBuilder b(RECT(0, 0, 2000, 1000)); // 20 mm x 10 mm
+    b.Description(QStringLiteral("Writer") + QChar(0) + QStringLiteral("Title") + QChar(0));
     b.Record(39, {1, BS_SOLID, RGB(255, 0, 0), 0}).Record(37, {1}).Record(43, {0, 0, 100, 100});
     const QString path = dir.filePath(QStringLiteral("in.emf"));
     QFile f(path);
@@ -56,8 +57,9 @@ TEST(LumivuRender, ConvertsToEveryFormat)
         EXPECT_EQ(render({in, out}).code, 0) << ext;
         QFile f(out);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << ext;
-        const QByteArray head = f.read(5);
-        EXPECT_TRUE(head.startsWith("%PDF") || head.startsWith("<?xml")) << ext;
+        const QByteArray all = f.readAll();
+        EXPECT_TRUE(all.startsWith("%PDF") || all.startsWith("<?xml")) << ext;
+        EXPECT_FALSE(all.contains('\0') && all.startsWith("<?xml")) << "no null characters in XML";
     }
 }
 

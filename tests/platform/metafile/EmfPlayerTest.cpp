@@ -191,9 +191,15 @@ TEST(EmfPlayer, ACancelledDCStopsThePlayback)
     b.Record(43, {0, 0, 10, 10}).Record(43, {0, 0, 20, 20});
     auto mf = load(b.Bytes());
     CDC dc(std::make_unique<RecordingBackend>());
-    dc.CancelDC();
     const RECT r(0, 0, 100, 100);
-    EXPECT_FALSE(PlayEnhMetaFile(&dc, mf.get(), &r));
+    int records = 0;
+    EXPECT_FALSE(EnumEnhMetaFile(&dc, mf.get(), [](HDC h, HANDLETABLE* t, const ENHMETARECORD* rec, int n, void* d) {
+        if (++*static_cast<int*>(d) == 2)
+            h->CancelDC(); // as another thread would, during the first rectangle
+        return PlayEnhMetaFileRecord(h, t, rec, UINT(n));
+    }, &records, &r));
+    EXPECT_EQ(records, 2) << "the cancelled record fails and ends the enumeration";
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, mf.get(), &r)) << "the next playback runs again";
 }
 
 TEST(EnhMetaFile, CopiesAreIndependentHandlesOverTheSameBytes)
