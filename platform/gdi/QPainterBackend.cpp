@@ -4,6 +4,8 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 
+#include <cmath>
+
 QPainterBackend::QPainterBackend(QPaintDevice* device)
     : m_device(device), m_raster(device && device->devType() == QInternal::Image)
 {
@@ -195,14 +197,24 @@ void QPainterBackend::DrawImage(const QRectF& target, const QImage& image, const
         return;
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QRect src = source.toAlignedRect().intersected(image.rect());
-    if (src.isEmpty())
+    if (src.isEmpty() || source.width() <= 0 || source.height() <= 0)
         return;
     if (smooth) {
-        const QSize size(std::max(1, int(target.width() + 0.5)), std::max(1, int(target.height() + 0.5)));
+        // Whole source pixels are scaled, so the target grows by the parts
+        // of the pixels the source cuts; the clip hides what lies beyond.
+        const double kx = target.width() / source.width(), ky = target.height() / source.height();
+        const QRectF whole(target.left() + (src.left() - source.left()) * kx,
+                           target.top() + (src.top() - source.top()) * ky, src.width() * kx, src.height() * ky);
+        const QSize size(std::max(1, int(whole.width() + 0.5)), std::max(1, int(whole.height() + 0.5)));
         const QImage scaled = image.copy(src).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_painter.drawImage(target.topLeft(), scaled);
+        m_painter.save();
+        m_painter.setClipRect(target, Qt::IntersectClip);
+        m_painter.drawImage(QPointF(std::round(whole.left()), std::round(whole.top())), scaled);
+        m_painter.restore();
     } else {
+        // The fractional source keeps the pixel grid where a visible part
+        // starts inside a source pixel.
         m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        m_painter.drawImage(target, image, QRectF(src));
+        m_painter.drawImage(target, image, source);
     }
 }
