@@ -1,10 +1,12 @@
 #include "raster/CRasterImage.h"
 
+#include "platform/gdi/CDC.h"
 #include "raster/MagickRasterDecoder.h"
 #include "raster/PcxDecoder.h"
 #include "raster/QtRasterDecoder.h"
 #include "raster/RasterFormatTable.h"
 #include "raster/RasterResolution.h"
+#include "raster/RasterStretch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -72,7 +74,18 @@ bool CRasterImage::Load(const QString& fileName, int imageType)
 
 long CRasterImage::Draw2(CDC* dc, const CRect& rect) const
 {
-    (void)dc;
-    (void)rect;
-    return 0;
+    if (!dc || !IsValid() || rect.Width() == 0 || rect.Height() == 0)
+        return 0;
+    QRectF visible(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    if (const std::optional<QRegion> clip = dc->EffectiveClip())
+        visible = visible.intersected(QRectF(clip->boundingRect()));
+    const RasterStretchPlan plan = RasterStretch::Plan(m_image.size(), rect, dc->State().mapping.ToDevice(), visible,
+                                                       RasterStretch::PixelAlignment(m_image));
+    if (!plan.visible)
+        return 1;
+    // The device context maps, clips and chooses the filter: smooth when
+    // reducing, sharp pixels when enlarging.
+    const BOOL drawn = plan.whole ? dc->DrawImage(rect, m_image)
+                                  : dc->DrawImage(plan.logical, RasterStretch::View(m_image, plan.source));
+    return drawn ? 1 : 0;
 }
