@@ -7,6 +7,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 namespace {
@@ -25,16 +26,26 @@ public:
         byte = uchar(m_buffer[m_at++]);
         return true;
     }
+    // The bytes read but not yet consumed, refilled when none are left;
+    // empty at the end of the data.
+    std::span<const uchar> Peek()
+    {
+        if (m_at == m_buffer.size() && !refill())
+            return {};
+        return std::span(reinterpret_cast<const uchar*>(m_buffer.constData()) + m_at, size_t(m_buffer.size() - m_at));
+    }
+    void Consume(qsizetype n) { m_at += n; }
     // Copies up to n bytes; returns how many there were.
     qint64 Read(uchar* out, qint64 n)
     {
         qint64 done = 0;
         while (done < n) {
-            if (m_at == m_buffer.size() && !refill())
+            const std::span<const uchar> block = Peek();
+            if (block.empty())
                 break;
-            const qint64 take = std::min<qint64>(n - done, m_buffer.size() - m_at);
-            std::copy_n(m_buffer.constData() + m_at, take, out + done);
-            m_at += take;
+            const qint64 take = std::min<qint64>(n - done, qint64(block.size()));
+            std::copy_n(block.data(), take, out + done);
+            Consume(take);
             done += take;
         }
         return done;
@@ -73,26 +84,48 @@ public:
         if (!m_encoded)
             return m_source.Read(line.data(), n);
         qint64 at = 0;
+        uchar* out = line.data();
         while (at < n) {
             if (m_runLeft > 0) {
                 const qint64 take = std::min<qint64>(m_runLeft, n - at);
-                std::fill_n(line.data() + at, take, m_runValue);
+                std::fill_n(out + at, take, m_runValue);
                 at += take;
                 m_runLeft -= int(take);
                 continue;
             }
-            uchar b = 0;
-            if (!m_source.Next(b))
+            const std::span<const uchar> block = m_source.Peek();
+            if (block.empty())
                 break;
-            if ((b & 0xC0) == 0xC0) {
+            // Within the block, as far as a count byte has its value beside it.
+            const size_t size = block.size();
+            size_t i = 0;
+            while (i < size && at < n) {
+                const uchar b = block[i];
+                if ((b & 0xC0) != 0xC0) {
+                    out[at++] = b;
+                    ++i;
+                    continue;
+                }
                 // A count byte (top two bits set) and the byte it repeats.
+                if (i + 1 == size)
+                    break;
                 m_runLeft = b & 0x3F;
+                m_runValue = block[i + 1];
+                i += 2;
+                const qint64 take = std::min<qint64>(m_runLeft, n - at);
+                std::fill_n(out + at, take, m_runValue);
+                at += take;
+                m_runLeft -= int(take);
+            }
+            m_source.Consume(qsizetype(i));
+            if (i + 1 == size && at < n && m_runLeft == 0 && (block[i] & 0xC0) == 0xC0) {
+                // The count byte ends the block; its value starts the next.
+                m_source.Consume(1);
+                m_runLeft = block[i] & 0x3F;
                 if (!m_source.Next(m_runValue)) {
                     m_runLeft = 0;
                     break;
                 }
-            } else {
-                line[size_t(at++)] = b;
             }
         }
         return at;

@@ -91,6 +91,30 @@ TEST_F(RasterFixture, PcxRunsMayCrossScanLines)
         EXPECT_EQ(img.Image().pixel(3, y), qRgb(0x80, 0x80, 0x80)) << y;
 }
 
+TEST_F(RasterFixture, PcxRunSplitAcrossTheDecodersReadBlocks)
+{
+    // The decoder reads the data in 64 KiB blocks: a count byte as the last
+    // byte of the first block, its value the first byte of the next.
+    const int width = 4096, height = 17;
+    QByteArray data;
+    for (int i = 0; i < 65535; ++i)
+        data.append(char(i % 128));
+    data.append(char(0xC5)).append(char(0x33)); // run of 5 of 0x33
+    while (data.size() < 65535 + 2 + (width * height - 65540))
+        data.append(char(0x11));
+    QByteArray file = PcxHeaderBytes(width, height, 8, 1, width);
+    file.append(data);
+    CRasterImage img;
+    ASSERT_TRUE(img.Load(WriteBytes("blocks.pcx", file), RASTER_FORMAT_PCX));
+    const QImage& pixels = img.Image();
+    auto grey = [&](int index) { return qGreen(pixels.pixel(index % width, index / width)); };
+    EXPECT_EQ(grey(65534), 65534 % 128);
+    for (int i = 65535; i < 65540; ++i)
+        EXPECT_EQ(grey(i), 0x33) << i;
+    EXPECT_EQ(grey(65540), 0x11);
+    EXPECT_EQ(grey(width * height - 1), 0x11);
+}
+
 TEST_F(RasterFixture, TruncatedPcxKeepsItsLinesAndBlacksTheRest)
 {
     QByteArray raw;
