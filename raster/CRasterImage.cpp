@@ -15,7 +15,7 @@ namespace {
 
 // Every decoder of the entry, in order, until one decodes the image or
 // refuses it as too large.
-RasterDecodeResult decodeEntry(QFile& file, const RasterFormatEntry& entry)
+RasterDecodeResult decodeEntry(QIODevice& file, const RasterFormatEntry& entry)
 {
     RasterDecodeResult r = QtRasterDecoder::Decode(file, entry);
     if (r.Final())
@@ -28,7 +28,7 @@ RasterDecodeResult decodeEntry(QFile& file, const RasterFormatEntry& entry)
     return MagickRasterDecoder::Decode(file, entry);
 }
 
-const RasterFormatEntry* recognise(QFile& file)
+const RasterFormatEntry* recognise(QIODevice& file)
 {
     if (const RasterFormatEntry* e = QtRasterDecoder::Recognise(file))
         return e;
@@ -57,12 +57,19 @@ bool CRasterImage::Load(const QString& fileName, int imageType)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    return Load(file, imageType);
+}
 
+bool CRasterImage::Load(QIODevice& device, int imageType)
+{
+    Destroy();
+    if (!device.isOpen() || device.isSequential())
+        return false;
     const RasterFormatEntry* entry =
-        imageType == RASTER_FORMAT_BY_CONTENT ? recognise(file) : RasterFormatTable::Find(imageType);
+        imageType == RASTER_FORMAT_BY_CONTENT ? recognise(device) : RasterFormatTable::Find(imageType);
     if (!entry)
         return false;
-    RasterDecodeResult r = decodeEntry(file, *entry);
+    RasterDecodeResult r = decodeEntry(device, *entry);
     if (r.status != RasterDecodeStatus::Decoded || r.image.isNull())
         return false;
     m_image = std::move(r.image);

@@ -17,6 +17,7 @@
 #include <QString>
 
 class CDC;
+class QIODevice;
 
 class CRasterImage {
 public:
@@ -28,6 +29,8 @@ public:
     // with RASTER_FORMAT_BY_CONTENT (-1). Any earlier image is dropped first,
     // so a failed load leaves the image invalid.
     bool Load(const QString& fileName, int imageType = RASTER_FORMAT_BY_CONTENT);
+    // The same from an open, random-access device (a file, a buffer).
+    bool Load(QIODevice& device, int imageType = RASTER_FORMAT_BY_CONTENT);
     void Destroy();
 
     bool IsValid() const { return !m_image.isNull(); }
