@@ -4,6 +4,9 @@
 
 #include "raster/CRasterImage.h"
 
+#include <QBuffer>
+
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -32,7 +35,9 @@ QByteArray iconDib(const QImage& image)
     return dib;
 }
 
-QByteArray iconFile(const std::vector<QImage>& images)
+// pngFrom: images from this index on are stored as PNG, as icons with
+// 256-pixel images usually store them.
+QByteArray iconFile(const std::vector<QImage>& images, size_t pngFrom = SIZE_MAX)
 {
     const int count = int(images.size());
     QByteArray file(6 + 16 * count, '\0');
@@ -40,7 +45,14 @@ QByteArray iconFile(const std::vector<QImage>& images)
     PutLe16(file, 2, 1);             // idType: icon
     PutLe16(file, 4, quint16(count)); // idCount
     for (int i = 0; i < count; ++i) {
-        const QByteArray dib = iconDib(images[size_t(i)]);
+        QByteArray dib;
+        if (size_t(i) >= pngFrom) {
+            QBuffer buffer(&dib);
+            buffer.open(QIODevice::WriteOnly);
+            images[size_t(i)].save(&buffer, "png");
+        } else {
+            dib = iconDib(images[size_t(i)]);
+        }
         const int entry = 6 + 16 * i;
         const int s = images[size_t(i)].width();
         file[entry + 0] = char(s >= 256 ? 0 : s); // bWidth, 0 for 256
@@ -94,5 +106,15 @@ TEST_F(RasterFixture, SingleImageIcon)
     CRasterImage img;
     ASSERT_TRUE(img.Load(WriteBytes("one.ico", iconFile({Quadrants(32, 32)})), RASTER_FORMAT_ICO));
     EXPECT_EQ(img.GetWidth(), 32u);
+    ExpectQuadrants(img.Image());
+}
+
+TEST_F(RasterFixture, IconWithPngImagesShowsTheLargest)
+{
+    const QString path =
+        WriteBytes("png.ico", iconFile({solid(48, qRgb(255, 0, 0)), Quadrants(256, 256), solid(32, qRgb(0, 0, 255))}, 1));
+    CRasterImage img;
+    ASSERT_TRUE(img.Load(path, RASTER_FORMAT_ICO));
+    EXPECT_EQ(img.GetWidth(), 256u);
     ExpectQuadrants(img.Image());
 }
