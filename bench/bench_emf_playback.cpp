@@ -59,8 +59,9 @@ std::vector<CorpusFile>& corpus()
             // The reference renderer's size: height from the frame, at most 4 x 800.
             const RECT& fr = f.mf->Header().frame;
             int h = 800;
-            if (fr.Width() > 0 && fr.Height() > 0)
-                h = int(800.0 * fr.Height() / fr.Width() + 0.5);
+            const double fw = double(fr.right) - fr.left, fh = double(fr.bottom) - fr.top;
+            if (fw > 0 && fh > 0)
+                h = int(std::clamp(800.0 * fh / fw + 0.5, 1.0, 3200.0));
             h = std::clamp(h, 1, 3200);
             f.image = QImage(800, h, QImage::Format_RGB32);
             out.push_back(std::move(f));

@@ -2,7 +2,9 @@
 
 #include "platform/metafile/EmfPlayer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 COXMetaFile::~COXMetaFile() { Close(); }
 
@@ -38,15 +40,19 @@ CRect COXMetaFile::frame() const
     // No frame: the bounds (inclusive device units) through the reference
     // device's size.
     const CRect& b = h.bounds;
-    auto toHundredths = [](double px, double pxPerMM) { return LONG(std::lround(px / pxPerMM * 100.0)); };
+    auto toHundredths = [](double px, double pxPerMM) {
+        return LONG(std::clamp(std::round(px / pxPerMM * 100.0), -2147483647.0, 2147483647.0));
+    };
     return CRect(toHundredths(b.left, h.PixelsPerMMX()), toHundredths(b.top, h.PixelsPerMMY()),
                  toHundredths(b.right + 1.0, h.PixelsPerMMX()), toHundredths(b.bottom + 1.0, h.PixelsPerMMY()));
 }
 
 CSize COXMetaFile::GetSize() const
 {
+    // Sides of hostile frames may not fit 32 bits: they are clamped.
     const CRect f = frame();
-    return CSize(f.Width(), f.Height());
+    auto side = [](long long a, long long b) { return LONG(std::clamp(b - a, -(long long)INT32_MAX, (long long)INT32_MAX)); };
+    return CSize(side(f.left, f.right), side(f.top, f.bottom));
 }
 
 CSize COXMetaFile::GetNormalizedSize() const

@@ -53,6 +53,13 @@ int main(int argc, char** argv)
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A batch run on a machine without a session has no runtime folder; Qt's
+    // note about it is noise on standard error, which reports our results.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith(QLatin1String("QStandardPaths:")) && previous)
+            previous(type, context, message);
+    });
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     RenderLayout layout;

@@ -109,7 +109,8 @@ BOOL CDC::RoundRect(int l, int t, int r, int b, int w, int h)
         appendShape(figure, shape, false);
     } else {
         const QRectF rc = QRectF(QPointF(l, t), QPointF(r, b)).normalized();
-        shape.addRoundedRect(rc, std::min(std::abs(w) / 2.0, rc.width() / 2), std::min(std::abs(h) / 2.0, rc.height() / 2));
+        shape.addRoundedRect(rc, std::min(std::fabs(double(w)) / 2.0, rc.width() / 2),
+                             std::min(std::fabs(double(h)) / 2.0, rc.height() / 2));
         appendShape(figure, shape, true);
     }
     figure.CloseFigure();
@@ -252,8 +253,12 @@ QRegion CDC::logicalRectToRegion(int l, int t, int r, int b) const
     QRegion region = logicalRectRegion(*this, m_state.mapping.ToDevice(), l, t, r, b, &axis);
     if (axis)
         return region;
-    const QPolygonF poly = m_state.mapping.ToDevice().map(QPolygonF(QRectF(QPointF(l, t), QPointF(r, b))));
-    return QRegion(poly.toPolygon());
+    QPolygonF poly = m_state.mapping.ToDevice().map(QPolygonF(QRectF(QPointF(l, t), QPointF(r, b))));
+    QPolygon device;
+    for (const QPointF& p : poly)
+        device << QPoint(int(std::clamp(p.x(), -double(1 << 24), double(1 << 24))),
+                         int(std::clamp(p.y(), -double(1 << 24), double(1 << 24))));
+    return QRegion(device);
 }
 
 void CDC::FillRect(const RECT* rect, HBRUSH brush)

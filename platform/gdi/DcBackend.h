@@ -6,9 +6,11 @@
 // covers the pixels whose integer coordinates lie inside it, as the
 // platform's fills do.
 //
-// A recording backend (writing metafile records) attaches at the same
-// boundary through the DC's call observer; text and bitmap primitives join
-// this interface with the text and bitmap layer.
+// Recording a metafile needs the calls rather than their pixels: a
+// recording device context hands each call, as the plain record struct the
+// metafile reader produces, to its recorder and keeps a bounds-only backend
+// here. Text and bitmap primitives join this interface with the text and
+// bitmap layer.
 #include "platform/gdi/GdiDefs.h"
 
 #include <QBrush>

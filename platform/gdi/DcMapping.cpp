@@ -1,5 +1,7 @@
 #include "platform/gdi/DcMapping.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -15,6 +17,8 @@ int mulDiv(int a, int b, int c)
                                       : -((std::llabs(p) + std::llabs(c) / 2) / std::llabs(c));
     return int(std::clamp<long long>(q, INT32_MIN, INT32_MAX));
 }
+
+int clampInt(long long v) { return int(std::clamp<long long>(v, -INT32_MAX, INT32_MAX)); }
 
 bool finite(const QTransform& t)
 {
@@ -49,11 +53,11 @@ int DcMapping::SetMapMode(int mode)
         break;
     case MM_LOMETRIC:
     case MM_ISOTROPIC: // starts from the low-metric extents
-        m_wndExt = SIZE(m.horzSizeMM * 10, m.vertSizeMM * 10);
+        m_wndExt = SIZE(clampInt(m.horzSizeMM * 10LL), clampInt(m.vertSizeMM * 10LL));
         m_vpExt = vp;
         break;
     case MM_HIMETRIC:
-        m_wndExt = SIZE(m.horzSizeMM * 100, m.vertSizeMM * 100);
+        m_wndExt = SIZE(clampInt(m.horzSizeMM * 100LL), clampInt(m.vertSizeMM * 100LL));
         m_vpExt = vp;
         break;
     case MM_LOENGLISH:

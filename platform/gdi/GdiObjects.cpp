@@ -4,10 +4,21 @@
 
 #include <QPolygon>
 #include <QTransform>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 namespace {
+
+// Region coordinates from files may be anything: clamp them before the
+// width and height are taken.
+QRect safeRect(const RECT& r)
+{
+    static constexpr long long limit = 1 << 26;
+    auto c = [](long long v) { return int(std::clamp(v, -limit, limit)); };
+    const int l = c(r.left), t = c(r.top), rr = c(r.right), b = c(r.bottom);
+    return QRect(QPoint(std::min(l, rr), std::min(t, b)), QSize(std::abs(rr - l), std::abs(b - t)));
+}
 
 std::array<GdiObject*, STOCK_LAST + 1> makeStock()
 {
@@ -33,10 +44,9 @@ QRegion unionRange(const std::vector<RECT>& rects, size_t begin, size_t end)
     if (end - begin <= 8) {
         QRegion r;
         for (size_t i = begin; i < end; ++i) {
-            CRect c = rects[i];
-            c.NormalizeRect();
-            if (!c.IsRectEmpty())
-                r += toQRect(c);
+            const QRect q = safeRect(rects[i]);
+            if (!q.isEmpty())
+                r += q;
         }
         return r;
     }
@@ -120,9 +130,8 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* brush)
 
 HRGN CreateRectRgn(int l, int t, int r, int b)
 {
-    CRect rc(l, t, r, b);
-    rc.NormalizeRect();
-    return new GdiRegion(rc.IsRectEmpty() ? QRegion() : QRegion(toQRect(rc)));
+    const QRect q = safeRect(RECT(l, t, r, b));
+    return new GdiRegion(q.isEmpty() ? QRegion() : QRegion(q));
 }
 
 HRGN CreateRectRgnIndirect(const RECT* rect)
@@ -132,9 +141,8 @@ HRGN CreateRectRgnIndirect(const RECT* rect)
 
 HRGN CreateEllipticRgn(int l, int t, int r, int b)
 {
-    CRect rc(l, t, r, b);
-    rc.NormalizeRect();
-    return new GdiRegion(rc.IsRectEmpty() ? QRegion() : QRegion(toQRect(rc), QRegion::Ellipse));
+    const QRect q = safeRect(RECT(l, t, r, b));
+    return new GdiRegion(q.isEmpty() ? QRegion() : QRegion(q, QRegion::Ellipse));
 }
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode)
@@ -175,8 +183,12 @@ HRGN ExtCreateRegion(const XFORM* xform, const std::vector<RECT>& rects)
     QRegion region;
     const QTransform t(xform->eM11, xform->eM12, xform->eM21, xform->eM22, xform->eDx, xform->eDy);
     for (const RECT& r : rects) {
-        const QPolygonF poly = t.map(QPolygonF(QRectF(r.left, r.top, r.Width(), r.Height())));
-        region += QRegion(poly.toPolygon());
+        const QPolygonF poly = t.map(QPolygonF(QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom))));
+        QPolygon device;
+        for (const QPointF& p : poly)
+            device << QPoint(int(std::clamp(p.x(), -double(1 << 26), double(1 << 26))),
+                             int(std::clamp(p.y(), -double(1 << 26), double(1 << 26))));
+        region += QRegion(device);
     }
     return new GdiRegion(region);
 }
@@ -189,7 +201,7 @@ QRegion RegionFromRects(const std::vector<RECT>& rects)
         std::vector<QRect> q;
         q.reserve(rects.size());
         for (const RECT& r : rects)
-            q.push_back(toQRect(r));
+            q.push_back(safeRect(r));
         QRegion region;
         region.setRects(q.data(), int(q.size()));
         return region;
@@ -208,7 +220,7 @@ QRegion RegionFromRects(const std::vector<RECT>& rects)
             box.UnionRect(box, r);
         }
         if (!box.IsRectEmpty())
-            region += toQRect(box);
+            region += safeRect(box);
     }
     return region;
 }
@@ -255,9 +267,8 @@ BOOL RectInRegion(HRGN region, const RECT* rect)
 {
     if (!region || !rect)
         return FALSE;
-    CRect r = *rect;
-    r.NormalizeRect();
-    return !r.IsRectEmpty() && region->Region().intersects(toQRect(r));
+    const QRect q = safeRect(*rect);
+    return !q.isEmpty() && region->Region().intersects(q);
 }
 
 BOOL EqualRgn(HRGN a, HRGN b) { return a && b && a->Region() == b->Region(); }
@@ -266,9 +277,8 @@ BOOL SetRectRgn(HRGN region, int l, int t, int r, int b)
 {
     if (!region)
         return FALSE;
-    CRect rc(l, t, r, b);
-    rc.NormalizeRect();
-    region->SetRegion(rc.IsRectEmpty() ? QRegion() : QRegion(toQRect(rc)));
+    const QRect q = safeRect(RECT(l, t, r, b));
+    region->SetRegion(q.isEmpty() ? QRegion() : QRegion(q));
     return TRUE;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QLineF>
 
+#include <cmath>
+
 #include <algorithm>
 
 void GdiPath::MoveTo(QPointF p)
@@ -51,8 +53,28 @@ void GdiPath::Append(const GdiPath& other)
         m_newFigure = other.m_newFigure;
 }
 
-void GdiPath::AppendPainterPath(const QPainterPath& path)
+namespace {
+
+// Device coordinates beyond this are clamped, as the device context clamps
+// every point it transforms.
+QPointF clamped(const QPointF& p)
 {
+    static constexpr double limit = double(1 << 24);
+    auto c = [](double v) { return std::isfinite(v) ? std::clamp(v, -limit, limit) : 0.0; };
+    return QPointF(c(p.x()), c(p.y()));
+}
+
+} // namespace
+
+void GdiPath::AppendPainterPath(const QPainterPath& source)
+{
+    QPainterPath path = source;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element& el = path.elementAt(i);
+        const QPointF p = clamped(QPointF(el.x, el.y));
+        if (p != QPointF(el.x, el.y))
+            path.setElementPositionAt(i, p.x(), p.y());
+    }
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
         switch (e.type) {

@@ -1,7 +1,10 @@
 #include "platform/gdi/GdiPen.h"
 
+#include <cstdint>
+
 GdiPen::GdiPen(UINT style, int width, COLORREF color)
-    : GdiObject(OBJ_PEN), m_style(style & PS_STYLE_MASK), m_width(width < 0 ? -width : width), m_color(color)
+    : GdiObject(OBJ_PEN), m_style(style & PS_STYLE_MASK), m_width(width == INT32_MIN ? INT32_MAX : (width < 0 ? -width : width)),
+      m_color(color)
 {
     if (Style() > PS_INSIDEFRAME)
         m_style = PS_SOLID; // CreatePen knows only the first seven styles

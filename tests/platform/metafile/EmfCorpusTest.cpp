@@ -48,7 +48,9 @@ TEST_P(EmfCorpus, LoadsAndPlaysCleanly)
     const EmfHeader& h = mf->Header();
     CSize size;
     QString error;
-    if (!layout.OutputSize(CSize(h.frame.Width(), h.frame.Height()), 2540, &size, &error))
+    const double fw = double(h.frame.right) - h.frame.left, fh = double(h.frame.bottom) - h.frame.top;
+    const CSize frame(LONG(std::clamp(fw, -2e9, 2e9)), LONG(std::clamp(fh, -2e9, 2e9)));
+    if (!layout.OutputSize(frame, 2540, &size, &error))
         size = CSize(200, 200);
     size.cy = std::min<LONG>(size.cy, 800);
     QImage image(size.cx, size.cy, QImage::Format_RGB32);

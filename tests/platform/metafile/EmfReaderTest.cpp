@@ -1,4 +1,5 @@
 // Malformed metafiles: each case says which field lies.
+#include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/EmfPlayback.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "tests/platform/gdi/RecordingBackend.h"
@@ -224,4 +225,34 @@ TEST(EmfReader, TruncatedFileStillPlaysWhatItHolds)
     std::unique_ptr<CDC> dc;
     EXPECT_FALSE(play(mf.get(), &rec, dc));
     EXPECT_EQ(rec->calls.size(), 1u);
+}
+
+TEST(EmfReader, ExtremeValuesNeitherOverflowNorHang)
+{
+    EmfBuilder b;
+    b.Record(17, {MM_LOMETRIC})    // metric extents from a huge reference size
+        .Record(17, {MM_HIMETRIC})
+        .Record(17, {MM_TWIPS})
+        .Record(43, {0, 0, 100, 100})
+        .Record(17, {MM_ANISOTROPIC})
+        .Record(9, {0x7FFFFFFF, 1})  // SETWINDOWEXTEX
+        .Record(11, {1, 0x7FFFFFFF}) // SETVIEWPORTEXTEX
+        .Record(38, {1, PS_SOLID, 0x80000000u, 0, 0}) // CREATEPEN of width INT_MIN
+        .Record(37, {1})
+        .Record(44, {0x80000000u, 0x80000000u, 0x7FFFFFFF, 0x7FFFFFFF, 0x80000000u, 0x80000000u}) // ROUNDRECT
+        .Record(35, {EmfBuilder::F(0.7f), EmfBuilder::F(0.7f), EmfBuilder::F(-0.7f), EmfBuilder::F(0.7f),
+                     EmfBuilder::F(3e38f), 0})                                  // SETWORLDTRANSFORM: rotation
+        .Record(42, {0x80000000u, 0x80000000u, 0x7FFFFFFF, 0x7FFFFFFF})        // ELLIPSE
+        // EXTSELECTCLIPRGN RGN_OR with a rectangle across the whole 32-bit range.
+        .Record(75, {48, RGN_OR, 32, 1, 1, 16, 0, 0, 0, 0, 0x80000000u, 0x80000000u, 0x7FFFFFFF, 0x7FFFFFFF})
+        .Record(43, {0x80000000u, 0, 0x7FFFFFFF, 1});
+    QByteArray bytes = b.Bytes();
+    poke(bytes, 80, 352321806); // szlMillimeters.cx: ten times it overflows 32 bits
+    poke(bytes, 84, 0x7FFFFFFF);
+    auto mf = load(bytes);
+    ASSERT_TRUE(mf);
+    QImage image(50, 50, QImage::Format_RGB32);
+    CDC dc(std::make_unique<QPainterBackend>(&image));
+    const RECT r(0, 0, 50, 50);
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, mf.get(), &r));
 }
