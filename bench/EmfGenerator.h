@@ -1,0 +1,87 @@
+#pragma once
+// Builds large enhanced metafiles in memory for the benchmarks.
+#include <QByteArray>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+class EmfGenerator {
+public:
+    // frame in hundredths of a millimetre; reference device 10 px/mm.
+    explicit EmfGenerator(int frameW = 20000, int frameH = 15000) : m_w(frameW), m_h(frameH) {}
+
+    void Record(uint32_t type, const std::vector<uint32_t>& params)
+    {
+        m_words.push_back(type);
+        m_words.push_back(uint32_t(8 + 4 * params.size()));
+        m_words.insert(m_words.end(), params.begin(), params.end());
+        ++m_records;
+    }
+    size_t Records() const { return m_records + 2; }
+
+    QByteArray Bytes() const
+    {
+        std::vector<uint32_t> w = {1, 108, 0, 0, uint32_t(m_w / 10), uint32_t(m_h / 10), 0, 0, uint32_t(m_w),
+                                   uint32_t(m_h), 0x464D4520, 0x10000, 0, uint32_t(m_records + 2), 16, 0, 0, 0,
+                                   1000, 1000, 100, 100, 0, 0, 0, 100000, 100000};
+        w.insert(w.end(), m_words.begin(), m_words.end());
+        w.insert(w.end(), {14u, 20u, 0u, 16u, 20u});
+        QByteArray b(int(w.size() * 4), 0);
+        for (size_t i = 0; i < w.size(); ++i)
+            for (int k = 0; k < 4; ++k)
+                b[int(i * 4 + k)] = char((w[i] >> (8 * k)) & 0xFF);
+        const uint32_t n = uint32_t(b.size());
+        for (int k = 0; k < 4; ++k)
+            b[48 + k] = char((n >> (8 * k)) & 0xFF);
+        return b;
+    }
+
+    // A mix of state, object and drawing records as real files have them.
+    static QByteArray Mixed(size_t records)
+    {
+        EmfGenerator g;
+        uint32_t i = 0;
+        while (g.Records() < records) {
+            const uint32_t x = (i * 37) % 1900, y = (i * 53) % 1400, c = (i * 2654435761u) & 0xFFFFFF;
+            switch (i % 10) {
+            case 0: g.Record(38, {1, 0, 1 + i % 3, 0, c}); break;     // CREATEPEN
+            case 1: g.Record(37, {1}); break;                          // SELECTOBJECT
+            case 2: g.Record(39, {2, 0, c ^ 0xFFFFFF, 0}); break;     // CREATEBRUSHINDIRECT
+            case 3: g.Record(37, {2}); break;
+            case 4: g.Record(43, {x, y, x + 60, y + 40}); break;      // RECTANGLE
+            case 5: g.Record(27, {x, y}); break;                       // MOVETOEX
+            case 6: g.Record(54, {x + 80, y + 30}); break;             // LINETO
+            case 7: g.Record(87, {x, y, x + 50, y + 50, 4, pt(x, y), pt(x + 50, y + 10), pt(x + 20, y + 50), pt(x, y + 30)}); break; // POLYLINE16
+            case 8: g.Record(42, {x, y, x + 30, y + 30}); break;      // ELLIPSE
+            case 9: g.Record(25, {c}); break;                          // SETBKCOLOR
+            }
+            ++i;
+        }
+        return g.Bytes();
+    }
+
+    // One polygon of n points around the centre of the frame.
+    static QByteArray HugePolygon(uint32_t n)
+    {
+        EmfGenerator g;
+        std::vector<uint32_t> p = {0, 0, 2000, 1500, n};
+        p.reserve(5 + 2 * size_t(n));
+        for (uint32_t i = 0; i < n; ++i) {
+            const double a = 6.283185307179586 * i / n;
+            const double r = 600 + 100 * ((i * 7919u) % 13) / 13.0;
+            p.push_back(uint32_t(int32_t(1000 + r * std::cos(a))));
+            p.push_back(uint32_t(int32_t(750 + r * std::sin(a))));
+        }
+        g.Record(39, {1, 0, 0x3366CC, 0});
+        g.Record(37, {1});
+        g.Record(3, p); // EMR_POLYGON
+        return g.Bytes();
+    }
+
+    static uint32_t pt(uint32_t x, uint32_t y) { return (x & 0xFFFF) | ((y & 0xFFFF) << 16); }
+
+private:
+    int m_w, m_h;
+    std::vector<uint32_t> m_words;
+    size_t m_records = 0;
+};

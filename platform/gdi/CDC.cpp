@@ -1,0 +1,368 @@
+#include "platform/gdi/CDC.h"
+
+#include "platform/gdi/CBrush.h"
+#include "platform/gdi/CPalette.h"
+#include "platform/gdi/CPen.h"
+#include "platform/gdi/CRgn.h"
+
+#include <cmath>
+
+CDC::CDC() { init(); }
+
+CDC::CDC(std::unique_ptr<DcBackend> backend) : m_backend(std::move(backend)) { init(); }
+
+CDC::~CDC()
+{
+    Flush();
+}
+
+void CDC::init()
+{
+    m_state.pen = static_cast<GdiPen*>(GetStockObject(BLACK_PEN));
+    m_state.brush = static_cast<GdiBrush*>(GetStockObject(WHITE_BRUSH));
+    m_state.palette = static_cast<GdiPalette*>(GetStockObject(DEFAULT_PALETTE));
+    m_state.mapping.SetMetrics(DeviceMetrics());
+}
+
+void CDC::Flush()
+{
+    if (m_backend)
+        m_backend->Flush();
+}
+
+int CDC::GetDeviceCaps(int index) const
+{
+    if (m_backend)
+        return m_backend->GetDeviceCaps(index);
+    // An information context without a device: a 96 dpi screen of 1024 x 768.
+    switch (index) {
+    case TECHNOLOGY: return DT_RASDISPLAY;
+    case HORZRES: return 1024;
+    case VERTRES: return 768;
+    case HORZSIZE: return 271;
+    case VERTSIZE: return 203;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    case BITSPIXEL: return 32;
+    case PLANES: return 1;
+    default: return 0;
+    }
+}
+
+DcMapping::Metrics CDC::DeviceMetrics() const
+{
+    DcMapping::Metrics m;
+    m.horzSizeMM = GetDeviceCaps(HORZSIZE);
+    m.vertSizeMM = GetDeviceCaps(VERTSIZE);
+    m.horzRes = GetDeviceCaps(HORZRES);
+    m.vertRes = GetDeviceCaps(VERTRES);
+    return m;
+}
+
+BOOL CDC::CancelDC()
+{
+    m_cancel.store(true, std::memory_order_relaxed);
+    return TRUE;
+}
+
+bool CDC::canDraw() const { return !IsCancelled(); }
+
+// --- state stack -------------------------------------------------------------
+
+int CDC::SaveDC()
+{
+    // Deep nesting in a hostile metafile must not exhaust memory: the number
+    // of saved states and the path points they copy are bounded.
+    constexpr size_t MaxLevels = 100000;
+    constexpr size_t MaxSavedPathPoints = size_t(1) << 23;
+    if (m_saved.size() >= MaxLevels || m_savedPathPoints + m_state.path.Size() > MaxSavedPathPoints)
+        return 0;
+    m_savedPathPoints += m_state.path.Size();
+    m_saved.push_back(m_state);
+    return int(m_saved.size());
+}
+
+BOOL CDC::RestoreDC(int savedDC)
+{
+    const int level = int(m_saved.size());
+    int target = savedDC < 0 ? level + savedDC + 1 : savedDC;
+    if (savedDC == 0 || target < 1 || target > level)
+        return FALSE;
+    m_state = std::move(m_saved[size_t(target - 1)]);
+    m_saved.resize(size_t(target - 1));
+    m_savedPathPoints = 0;
+    for (const DcState& s : m_saved)
+        m_savedPathPoints += s.path.Size();
+    clipChanged();
+    return TRUE;
+}
+
+void CDC::ReplaceState(DcState state)
+{
+    m_state = std::move(state);
+    clipChanged();
+}
+
+// --- mapping -----------------------------------------------------------------
+
+int CDC::SetMapMode(int mode)
+{
+    m_state.mapping.SetMetrics(m_state.mapping.GetMetrics());
+    return m_state.mapping.SetMapMode(mode);
+}
+
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    const CPoint prev = GetWindowOrg();
+    m_state.mapping.SetWindowOrg(POINT(x, y));
+    return prev;
+}
+
+CPoint CDC::OffsetWindowOrg(int dx, int dy)
+{
+    const CPoint prev = GetWindowOrg();
+    m_state.mapping.SetWindowOrg(POINT(prev.x + dx, prev.y + dy));
+    return prev;
+}
+
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    const CPoint prev = GetViewportOrg();
+    m_state.mapping.SetViewportOrg(POINT(x, y));
+    return prev;
+}
+
+CPoint CDC::OffsetViewportOrg(int dx, int dy)
+{
+    const CPoint prev = GetViewportOrg();
+    m_state.mapping.SetViewportOrg(POINT(prev.x + dx, prev.y + dy));
+    return prev;
+}
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    const CSize prev = GetWindowExt();
+    return m_state.mapping.SetWindowExt(SIZE(cx, cy)) ? prev : CSize();
+}
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    const CSize prev = GetViewportExt();
+    return m_state.mapping.SetViewportExt(SIZE(cx, cy)) ? prev : CSize();
+}
+
+CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    const CSize prev = GetWindowExt();
+    return m_state.mapping.ScaleWindowExt(xNum, xDenom, yNum, yDenom) ? prev : CSize();
+}
+
+CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
+{
+    const CSize prev = GetViewportExt();
+    return m_state.mapping.ScaleViewportExt(xNum, xDenom, yNum, yDenom) ? prev : CSize();
+}
+
+BOOL CDC::GetWorldTransform(XFORM* x) const
+{
+    if (!x)
+        return FALSE;
+    *x = m_state.mapping.GetWorldTransform();
+    return TRUE;
+}
+
+BOOL CDC::SetWorldTransform(const XFORM* x) { return x && m_state.mapping.SetWorldTransform(*x); }
+
+BOOL CDC::ModifyWorldTransform(const XFORM* x, DWORD mode) { return m_state.mapping.ModifyWorldTransform(x, mode); }
+
+namespace {
+
+LONG roundToLong(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return LONG(std::clamp(std::floor(v + 0.5), double(INT32_MIN), double(INT32_MAX)));
+}
+
+} // namespace
+
+void CDC::LPtoDP(POINT* points, int count) const
+{
+    const QTransform& t = m_state.mapping.ToDevice();
+    for (int i = 0; i < count; ++i) {
+        const QPointF p = t.map(QPointF(points[i].x, points[i].y));
+        points[i] = POINT(roundToLong(p.x()), roundToLong(p.y()));
+    }
+}
+
+void CDC::DPtoLP(POINT* points, int count) const
+{
+    if (!m_state.mapping.IsInvertible())
+        return;
+    const QTransform& t = m_state.mapping.ToLogical();
+    for (int i = 0; i < count; ++i) {
+        const QPointF p = t.map(QPointF(points[i].x, points[i].y));
+        points[i] = POINT(roundToLong(p.x()), roundToLong(p.y()));
+    }
+}
+
+// --- objects -----------------------------------------------------------------
+
+HGDIOBJ CDC::SelectObject(HGDIOBJ object)
+{
+    if (!object || object->IsDeleted())
+        return nullptr;
+    switch (object->Type()) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN: {
+        HGDIOBJ prev = m_state.pen.get();
+        m_state.pen = static_cast<GdiPen*>(object);
+        return prev;
+    }
+    case OBJ_BRUSH: {
+        HGDIOBJ prev = m_state.brush.get();
+        m_state.brush = static_cast<GdiBrush*>(object);
+        return prev;
+    }
+    case OBJ_REGION:
+        // Selecting a region selects a copy of it as the clip region; the
+        // platform returns the region's complexity in place of a handle.
+        return reinterpret_cast<HGDIOBJ>(intptr_t(SelectClipRgn(static_cast<HRGN>(object))));
+    case OBJ_PAL:
+        return SelectPalette(static_cast<HPALETTE>(object), FALSE);
+    default:
+        return nullptr;
+    }
+}
+
+HGDIOBJ CDC::GetCurrentObject(DWORD type) const
+{
+    switch (type) {
+    case OBJ_PEN:
+    case OBJ_EXTPEN: return m_state.pen.get();
+    case OBJ_BRUSH: return m_state.brush.get();
+    case OBJ_PAL: return m_state.palette.get();
+    default: return nullptr;
+    }
+}
+
+CGdiObject* CDC::tempWrapper(HGDIOBJ object)
+{
+    if (!object)
+        return nullptr;
+    auto& slot = m_temps[object];
+    if (!slot) {
+        switch (object->Type()) {
+        case OBJ_PEN:
+        case OBJ_EXTPEN: slot = std::make_unique<CPen>(); break;
+        case OBJ_BRUSH: slot = std::make_unique<CBrush>(); break;
+        case OBJ_PAL: slot = std::make_unique<CPalette>(); break;
+        default: slot = std::make_unique<CGdiObject>(); break;
+        }
+        slot->MakeTemporary();
+        slot->Attach(object);
+    }
+    return slot.get();
+}
+
+CPen* CDC::SelectObject(CPen* pen)
+{
+    return pen ? static_cast<CPen*>(tempWrapper(SelectObject(pen->m_hObject))) : nullptr;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    return brush ? static_cast<CBrush*>(tempWrapper(SelectObject(brush->m_hObject))) : nullptr;
+}
+
+int CDC::SelectObject(CRgn* region) { return SelectClipRgn(region); }
+
+CGdiObject* CDC::SelectStockObject(int index) { return tempWrapper(SelectObject(GetStockObject(index))); }
+
+HPALETTE CDC::SelectPalette(HPALETTE palette, BOOL)
+{
+    if (!palette || palette->IsDeleted())
+        return nullptr;
+    HPALETTE prev = m_state.palette.get();
+    m_state.palette = palette;
+    return prev;
+}
+
+CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground)
+{
+    if (!palette)
+        return nullptr;
+    return static_cast<CPalette*>(tempWrapper(SelectPalette(HPALETTE(*palette), forceBackground)));
+}
+
+UINT CDC::RealizePalette()
+{
+    // A true-colour device maps no palette entries.
+    return 0;
+}
+
+// --- attributes --------------------------------------------------------------
+
+COLORREF CDC::SetTextColor(COLORREF c) { return std::exchange(m_state.textColor, c); }
+COLORREF CDC::SetBkColor(COLORREF c) { return std::exchange(m_state.bkColor, c); }
+
+int CDC::SetBkMode(int mode)
+{
+    if (mode != TRANSPARENT && mode != OPAQUE)
+        return 0;
+    return std::exchange(m_state.bkMode, mode);
+}
+
+UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_state.textAlign, align); }
+
+int CDC::SetROP2(int rop)
+{
+    if (rop < R2_BLACK || rop > R2_WHITE)
+        return 0;
+    return std::exchange(m_state.rop2, rop);
+}
+
+int CDC::SetPolyFillMode(int mode)
+{
+    if (mode != ALTERNATE && mode != WINDING)
+        return 0;
+    return std::exchange(m_state.polyFillMode, mode);
+}
+
+int CDC::SetStretchBltMode(int mode)
+{
+    if (mode < BLACKONWHITE || mode > HALFTONE)
+        return 0;
+    return std::exchange(m_state.stretchBltMode, mode);
+}
+
+int CDC::SetArcDirection(int dir)
+{
+    if (dir != AD_COUNTERCLOCKWISE && dir != AD_CLOCKWISE)
+        return 0;
+    return std::exchange(m_state.arcDirection, dir);
+}
+
+CPoint CDC::SetBrushOrg(int x, int y) { return std::exchange(m_state.brushOrg, POINT(x, y)); }
+
+BOOL CDC::SetMiterLimit(float limit, float* old)
+{
+    if (!std::isfinite(limit) || limit < 1.0f)
+        return FALSE;
+    if (old)
+        *old = m_state.miterLimit;
+    m_state.miterLimit = limit;
+    return TRUE;
+}
+
+int CDC::SetTextCharacterExtra(int extra) { return std::exchange(m_state.textCharExtra, extra); }
+
+BOOL CDC::SetTextJustification(int breakExtra, int breakCount)
+{
+    m_state.breakExtra = breakExtra;
+    m_state.breakCount = breakCount;
+    return TRUE;
+}
+
+DWORD CDC::SetMapperFlags(DWORD flags) { return std::exchange(m_state.mapperFlags, flags); }
+DWORD CDC::SetLayout(DWORD layout) { return std::exchange(m_state.layout, layout); }

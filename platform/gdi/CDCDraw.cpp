@@ -1,0 +1,383 @@
+// CDC: lines, curves and the path from figures to the backend.
+#include "platform/gdi/CDC.h"
+
+#include "platform/gdi/DeviceBrush.h"
+#include "platform/gdi/DevicePen.h"
+#include "platform/gdi/GdiColor.h"
+#include "platform/gdi/ScanlineFiller.h"
+
+#include <cmath>
+
+namespace {
+
+// Device coordinates beyond this are clamped: far outside any device, and
+// safe for the rasterizer's fixed-point arithmetic.
+constexpr double CoordLimit = double(1 << 24);
+// Long operations poll the cancel flag after this many points.
+constexpr int CancelStride = 4096;
+// Strokes with more points than this are drawn in pieces so that a cancel
+// stops them.
+constexpr size_t StrokeChunk = 8192;
+// Fills of more points than this are scan-converted band by band.
+constexpr size_t HugeFill = 32768;
+
+double clampRound(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    return std::clamp(std::floor(v + 0.5), -CoordLimit, CoordLimit);
+}
+
+} // namespace
+
+QPointF CDC::toDevice(double x, double y) const
+{
+    const QPointF p = m_state.mapping.ToDevice().map(QPointF(x, y));
+    return QPointF(clampRound(p.x()), clampRound(p.y()));
+}
+
+QPointF CDC::toDevice(POINT p) const { return toDevice(double(p.x), double(p.y)); }
+
+bool CDC::figureFromPoints(GdiPath& figure, const POINT* points, int count, bool moveFirst)
+{
+    figure.Reserve(size_t(std::max(count, 0)) + 1);
+    for (int i = 0; i < count; ++i) {
+        if ((i % CancelStride) == CancelStride - 1 && IsCancelled())
+            return false;
+        const QPointF d = toDevice(points[i]);
+        if (i == 0 && moveFirst)
+            figure.MoveTo(d);
+        else
+            figure.LineTo(d);
+    }
+    return true;
+}
+
+DrawAttrs CDC::attrs() const
+{
+    DrawAttrs a;
+    a.rop2 = m_state.rop2;
+    a.opaqueBackground = m_state.bkMode == OPAQUE;
+    a.background = toQColor(m_state.bkColor);
+    const QPointF org = m_state.mapping.PlaybackTransform().map(QPointF(m_state.brushOrg.x, m_state.brushOrg.y));
+    a.brushOrigin = QPoint(int(clampRound(org.x())), int(clampRound(org.y())));
+    return a;
+}
+
+BOOL CDC::output(GdiPath& figure, bool fill, bool stroke, bool continues)
+{
+    if (!canDraw())
+        return FALSE;
+    if (m_state.pathOpen) {
+        if (continues && !m_state.path.IsEmpty() && !(m_state.path.Types().back() & PT_CLOSEFIGURE) &&
+            !figure.IsEmpty()) {
+            // The figure goes on from the path's last point: drop its move.
+            GdiPath rest;
+            const auto& pts = figure.Points();
+            const auto& types = figure.Types();
+            for (size_t i = 1; i < pts.size(); ++i) {
+                const BYTE t = types[i] & ~PT_CLOSEFIGURE;
+                if (t == PT_BEZIERTO && i + 2 < pts.size()) {
+                    m_state.path.BezierTo(pts[i], pts[i + 1], pts[i + 2]);
+                    i += 2;
+                } else if (t == PT_MOVETO) {
+                    m_state.path.MoveTo(pts[i]);
+                } else {
+                    m_state.path.LineTo(pts[i]);
+                }
+                if (types[i] & PT_CLOSEFIGURE)
+                    m_state.path.CloseFigure();
+            }
+            return TRUE;
+        }
+        m_state.path.Append(figure);
+        return TRUE;
+    }
+    drawPath(figure, fill, stroke);
+    return IsCancelled() ? FALSE : TRUE;
+}
+
+void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
+{
+    if (!m_backend || path.IsEmpty())
+        return;
+    if (m_clipDirty) {
+        const auto clip = EffectiveClip();
+        m_backend->SetClip(clip ? &*clip : nullptr);
+        m_clipDirty = false;
+    }
+    const DrawAttrs a = attrs();
+    if (fill && m_state.brush) {
+        QBrush brush;
+        if (DeviceBrush::Make(*m_state.brush, a.opaqueBackground, m_state.bkColor, &brush)) {
+            const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+            if (path.Size() > HugeFill && m_backend->IsRaster())
+                fillHuge(path, brush, a);
+            else
+                m_backend->FillPath(path.ToPainterPath(rule), brush, a);
+        }
+    }
+    if (IsCancelled())
+        return;
+    if (stroke && m_state.pen) {
+        QPen pen;
+        if (DevicePen::Make(*m_state.pen, m_state.mapping, m_state.miterLimit, &pen)) {
+            if (path.Size() > StrokeChunk)
+                strokeHuge(path);
+            else
+                m_backend->StrokePath(path.ToPainterPath(Qt::OddEvenFill), pen, a);
+        }
+    }
+}
+
+void CDC::fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& attrs)
+{
+    // Curves are flattened on a copy; straight figures are used as they are.
+    bool curves = false;
+    for (BYTE t : path.Types())
+        curves |= (t & ~PT_CLOSEFIGURE) == PT_BEZIERTO;
+    GdiPath flat;
+    if (curves) {
+        flat = path;
+        flat.Flatten();
+    }
+    std::vector<QPolygonF> polygons;
+    const auto& pts = curves ? flat.Points() : path.Points();
+    const auto& types = curves ? flat.Types() : path.Types();
+    // One polygon per figure, each allocated once at its full size.
+    size_t begin = 0;
+    while (begin < pts.size()) {
+        size_t end = begin + 1;
+        while (end < pts.size() && (types[end] & ~PT_CLOSEFIGURE) != PT_MOVETO)
+            ++end;
+        QPolygonF poly;
+        poly.reserve(qsizetype(end - begin));
+        for (size_t i = begin; i < end; ++i) {
+            if ((i % CancelStride) == 0 && IsCancelled())
+                return;
+            poly << pts[i];
+        }
+        polygons.push_back(std::move(poly));
+        begin = end;
+    }
+    const auto clip = EffectiveClip();
+    const QRect bounds = clip ? clip->boundingRect().intersected(deviceBounds()) : deviceBounds();
+    const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
+    ScanlineFiller::Fill(polygons, rule, bounds, m_cancel,
+                         [&](const QRegion& band) { m_backend->FillRegion(band, brush, attrs); });
+}
+
+void CDC::strokeHuge(const GdiPath& path)
+{
+    // Pieces of the outline, each a polyline of its own that starts where
+    // the last one ended, so that a cancel stops the stroke between pieces.
+    QPen pen;
+    DevicePen::Make(*m_state.pen, m_state.mapping, m_state.miterLimit, &pen);
+    const DrawAttrs a = attrs();
+    const auto& pts = path.Points();
+    const auto& types = path.Types();
+    size_t i = 0;
+    QPointF figureStart;
+    while (i < pts.size()) {
+        if (IsCancelled())
+            return;
+        QPainterPath piece;
+        const size_t end = std::min(pts.size(), i + StrokeChunk);
+        for (; i < end; ++i) {
+            const BYTE t = types[i] & ~PT_CLOSEFIGURE;
+            if (t == PT_MOVETO || piece.elementCount() == 0) {
+                if (t == PT_MOVETO)
+                    figureStart = pts[i];
+                piece.moveTo(t == PT_MOVETO || i == 0 ? pts[i] : pts[i - 1]);
+                if (t == PT_MOVETO)
+                    continue;
+            }
+            if (t == PT_BEZIERTO && i + 2 < pts.size()) {
+                piece.cubicTo(pts[i], pts[i + 1], pts[i + 2]);
+                i += 2;
+            } else {
+                piece.lineTo(pts[i]);
+            }
+            if (types[i] & PT_CLOSEFIGURE)
+                piece.lineTo(figureStart);
+        }
+        m_backend->StrokePath(piece, pen, a);
+    }
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const CPoint prev = m_state.curPos;
+    m_state.curPos = POINT(x, y);
+    if (m_state.pathOpen)
+        m_state.path.MoveTo(toDevice(m_state.curPos));
+    return prev;
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    GdiPath figure;
+    figure.MoveTo(toDevice(m_state.curPos));
+    figure.LineTo(toDevice(POINT(x, y)));
+    m_state.curPos = POINT(x, y);
+    return output(figure, false, true, true);
+}
+
+BOOL CDC::Polyline(const POINT* points, int count)
+{
+    if (!points || count < 2)
+        return FALSE;
+    GdiPath figure;
+    if (!figureFromPoints(figure, points, count, true))
+        return FALSE;
+    return output(figure, false, true);
+}
+
+BOOL CDC::PolylineTo(const POINT* points, int count)
+{
+    if (!points || count < 1)
+        return FALSE;
+    GdiPath figure;
+    figure.MoveTo(toDevice(m_state.curPos));
+    if (!figureFromPoints(figure, points, count, false))
+        return FALSE;
+    m_state.curPos = points[count - 1];
+    return output(figure, false, true, true);
+}
+
+BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polys)
+{
+    if (!points || !counts || polys <= 0)
+        return FALSE;
+    GdiPath figure;
+    size_t at = 0;
+    for (int i = 0; i < polys; ++i) {
+        if (counts[i] < 2)
+            return FALSE;
+        if (!figureFromPoints(figure, points + at, int(counts[i]), true))
+            return FALSE;
+        at += counts[i];
+    }
+    return output(figure, false, true);
+}
+
+BOOL CDC::PolyBezier(const POINT* points, int count)
+{
+    if (!points || count < 1 || (count - 1) % 3 != 0)
+        return FALSE;
+    GdiPath figure;
+    figure.MoveTo(toDevice(points[0]));
+    for (int i = 1; i + 2 < count; i += 3) {
+        if ((i % CancelStride) < 3 && IsCancelled())
+            return FALSE;
+        figure.BezierTo(toDevice(points[i]), toDevice(points[i + 1]), toDevice(points[i + 2]));
+    }
+    return output(figure, false, true);
+}
+
+BOOL CDC::PolyBezierTo(const POINT* points, int count)
+{
+    if (!points || count < 3 || count % 3 != 0)
+        return FALSE;
+    GdiPath figure;
+    figure.MoveTo(toDevice(m_state.curPos));
+    for (int i = 0; i + 2 < count; i += 3) {
+        if ((i % CancelStride) < 3 && IsCancelled())
+            return FALSE;
+        figure.BezierTo(toDevice(points[i]), toDevice(points[i + 1]), toDevice(points[i + 2]));
+    }
+    m_state.curPos = points[count - 1];
+    return output(figure, false, true, true);
+}
+
+BOOL CDC::PolyDraw(const POINT* points, const BYTE* types, int count)
+{
+    if (!points || !types || count <= 0)
+        return FALSE;
+    // The whole record is checked first: a bad type draws nothing.
+    for (int i = 0; i < count; ++i) {
+        const BYTE t = types[i] & ~PT_CLOSEFIGURE;
+        if (t == PT_BEZIERTO) {
+            if (i + 2 >= count || (types[i + 1] & ~PT_CLOSEFIGURE) != PT_BEZIERTO ||
+                (types[i + 2] & ~PT_CLOSEFIGURE) != PT_BEZIERTO)
+                return FALSE;
+            i += 2;
+        } else if (t != PT_MOVETO && t != PT_LINETO) {
+            return FALSE;
+        }
+    }
+    GdiPath figure;
+    POINT start = m_state.curPos;
+    figure.MoveTo(toDevice(m_state.curPos));
+    for (int i = 0; i < count; ++i) {
+        const BYTE t = types[i] & ~PT_CLOSEFIGURE;
+        if (t == PT_MOVETO) {
+            figure.MoveTo(toDevice(points[i]));
+            start = points[i];
+        } else if (t == PT_LINETO) {
+            figure.LineTo(toDevice(points[i]));
+        } else {
+            figure.BezierTo(toDevice(points[i]), toDevice(points[i + 1]), toDevice(points[i + 2]));
+            i += 2;
+        }
+        m_state.curPos = points[i];
+        if (types[i] & PT_CLOSEFIGURE) {
+            figure.CloseFigure();
+            m_state.curPos = start;
+        }
+    }
+    return output(figure, false, true, true);
+}
+
+BOOL CDC::Polygon(const POINT* points, int count)
+{
+    if (!points || count < 2)
+        return FALSE;
+    GdiPath figure;
+    if (!figureFromPoints(figure, points, count, true))
+        return FALSE;
+    figure.CloseFigure();
+    return output(figure, true, true);
+}
+
+BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polys)
+{
+    if (!points || !counts || polys <= 0)
+        return FALSE;
+    GdiPath figure;
+    size_t at = 0;
+    for (int i = 0; i < polys; ++i) {
+        if (counts[i] < 2)
+            return FALSE;
+        if (!figureFromPoints(figure, points + at, counts[i], true))
+            return FALSE;
+        figure.CloseFigure();
+        at += size_t(counts[i]);
+    }
+    return output(figure, true, true);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    if (!SetPixelV(x, y, color))
+        return CLR_NONE;
+    return color & 0x00FFFFFF;
+}
+
+BOOL CDC::SetPixelV(int x, int y, COLORREF color)
+{
+    if (!canDraw())
+        return FALSE;
+    if (!m_backend)
+        return TRUE;
+    const QPointF d = toDevice(POINT(x, y));
+    if (m_clipDirty) {
+        const auto clip = EffectiveClip();
+        m_backend->SetClip(clip ? &*clip : nullptr);
+        m_clipDirty = false;
+    }
+    DrawAttrs a = attrs();
+    a.rop2 = R2_COPYPEN;
+    m_backend->FillRegion(QRegion(int(d.x()), int(d.y()), 1, 1), QBrush(toQColor(color)), a);
+    return TRUE;
+}

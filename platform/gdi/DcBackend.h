@@ -1,0 +1,51 @@
+#pragma once
+// What a device context draws on. The device context resolves the GDI state
+// (mapping, pens, brushes, clipping, paths) into device-space geometry and
+// hands it to its backend; the backend only puts pixels (or vector
+// primitives) on its device. Geometry is in device units; an aliased fill
+// covers the pixels whose integer coordinates lie inside it, as the
+// platform's fills do.
+//
+// Recording a metafile needs the calls rather than their pixels: a
+// recording device context hands each call, as the plain record struct the
+// metafile reader produces, to its recorder and keeps a bounds-only backend
+// here. Text and bitmap primitives join this interface with the text and
+// bitmap layer.
+#include "platform/gdi/GdiDefs.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QImage>
+#include <QPainterPath>
+#include <QPen>
+#include <QRegion>
+
+// How one primitive combines with the device.
+struct DrawAttrs {
+    int rop2 = R2_COPYPEN;
+    bool opaqueBackground = true; // fills the gaps of hatches and styled lines
+    QColor background = Qt::white;
+    QPoint brushOrigin;
+};
+
+class DcBackend {
+public:
+    virtual ~DcBackend() = default;
+
+    virtual int GetDeviceCaps(int index) const = 0;
+    // True for devices made of pixels that the binary raster operations reach.
+    virtual bool IsRaster() const = 0;
+
+    // The clip in device pixels; null: the whole device.
+    virtual void SetClip(const QRegion* clip) = 0;
+
+    virtual void FillPath(const QPainterPath& path, const QBrush& brush, const DrawAttrs& attrs) = 0;
+    virtual void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) = 0;
+    // Whole pixels (PatBlt, FillRect, FillRgn, SetPixel).
+    virtual void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) = 0;
+    // target in device pixel edges; smooth: filtered scaling.
+    virtual void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) = 0;
+
+    // Ends any pending work (the painter of a QPaintDevice).
+    virtual void Flush() {}
+};

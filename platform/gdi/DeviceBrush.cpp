@@ -1,0 +1,38 @@
+#include "platform/gdi/DeviceBrush.h"
+
+#include "platform/gdi/GdiColor.h"
+
+#include <QImage>
+
+namespace {
+
+// Rows of the six hatches, most significant bit leftmost.
+const unsigned char hatchBits[6][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0xff, 0x00, 0x00, 0x00}, // HS_HORIZONTAL
+    {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // HS_VERTICAL
+    {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}, // HS_FDIAGONAL
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // HS_BDIAGONAL
+    {0x08, 0x08, 0x08, 0x08, 0xff, 0x08, 0x08, 0x08}, // HS_CROSS
+    {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81}, // HS_DIAGCROSS
+};
+
+} // namespace
+
+bool DeviceBrush::Make(const GdiBrush& brush, bool opaque, COLORREF background, QBrush* out)
+{
+    if (brush.IsNull())
+        return false;
+    if (brush.Style() != BS_HATCHED) {
+        *out = QBrush(toQColor(brush.Color()));
+        return true;
+    }
+    QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+    const QRgb fg = toQColor(brush.Color()).rgba();
+    const QRgb bg = opaque ? toQColor(background).rgba() : qRgba(0, 0, 0, 0);
+    const auto& bits = hatchBits[brush.Hatch()];
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            tile.setPixel(x, y, (bits[y] & (0x80 >> x)) ? fg : bg);
+    *out = QBrush(tile);
+    return true;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Turns a logical pen into the device pen a backend strokes with: the width
+// through the DC's transform (cosmetic pens stay one pixel), the platform's
+// dash patterns, caps and joins.
+#include "platform/gdi/DcMapping.h"
+#include "platform/gdi/GdiPen.h"
+
+#include <QPen>
+
+class DevicePen {
+public:
+    // False when the pen draws nothing (PS_NULL).
+    static bool Make(const GdiPen& pen, const DcMapping& mapping, float miterLimit, QPen* out);
+    // The pen's width in device pixels (1 for cosmetic pens).
+    static int DeviceWidth(const GdiPen& pen, const DcMapping& mapping);
+};
