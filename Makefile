@@ -29,7 +29,7 @@ run: build
 	    echo "    xvfb-run -a make run" >&2; \
 	    exit 1; \
 	fi
-	$(BUILD)/bin/Lumivu -Open $(BUILD)/samples/*
+	$(BUILD)/bin/Lumivu -Open $(BUILD)/share/lumivu/samples/*
 
 # The sanitizer build: clang with AddressSanitizer and UndefinedBehaviorSanitizer,
 # the parts that need no window system, and the fuzz harnesses.
