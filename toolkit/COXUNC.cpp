@@ -209,7 +209,12 @@ COXUNC COXUNC::GetSystemDirectory() { return COXUNC(QStringLiteral("/usr/lib/"))
 
 COXUNC COXUNC::GetTempDirectory()
 {
-    QString temp = QDir::tempPath();
+    // $TMPDIR as it stands (also when it names no folder, so that nothing is
+    // created elsewhere by mistake), else /tmp.
+    QString temp = qEnvironmentVariable("TMPDIR");
+    if (temp.isEmpty())
+        temp = QStringLiteral("/tmp");
+    temp = QDir::cleanPath(temp);
     if (!temp.endsWith(QLatin1Char('/')))
         temp += QLatin1Char('/');
     return COXUNC(temp);
