@@ -2,6 +2,8 @@
 // "UnRegister", and requests handed over by a second process.
 #include "StartupFixture.h"
 
+#include <QVariant>
+
 #include "framework/doc/CDocManager.h"
 #include "platform/shell/ShellRegistration.h"
 #include "platform/shell/XdgKeyFile.h"

@@ -1,6 +1,8 @@
 // Start-up's set-up steps and the workspace restore.
 #include "StartupFixture.h"
 
+#include <QVariant>
+
 #include "framework/app/CRecentFileList.h"
 #include "framework/doc/CDocManager.h"
 #include "framework/doc/CDocTemplate.h"

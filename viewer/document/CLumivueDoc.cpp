@@ -1,18 +1,114 @@
 #include "CLumivueDoc.h"
 
+#include "framework/cmd/CommandIds.h"
+#include "framework/except/CException.h"
+#include "owutil/paths/FileExt.h"
 #include "viewer/app/CLumivueApp.h"
 
-CLumivueDoc::CLumivueDoc()
+CLumivueDoc::CLumivueDoc() : m_eventOwner(UniqueOwnerId(this))
 {
+    if (CWinApp* app = AfxGetApp())
+        m_nFitOption = int32_t(app->GetProfileInt(QStringLiteral("Settings"), QStringLiteral("FitOption"), 0));
     if (CLumivueApp* app = CLumivueApp::Get())
         m_nDocNumber = app->m_nDocCounter++;
+    // A new document is available at once.
+    m_hDocIsAvailable = CreateEvent(true, false, AvailabilityEventName());
+    if (m_hDocIsAvailable)
+        SetEvent(m_hDocIsAvailable);
+
+    OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    OnUpdateCommand(ID_FILE_SAVE_AS, [this](CCmdUI* ui) { OnUpdateFileSaveAs(ui); });
 }
 
-CLumivueDoc::~CLumivueDoc() = default;
+CLumivueDoc::~CLumivueDoc()
+{
+    if (m_hDocIsAvailable)
+        CloseHandle(m_hDocIsAvailable);
+}
+
+QString CLumivueDoc::EventName(const QString& prefix, int number) const
+{
+    return QualifiedEventName(m_eventOwner, prefix + QString::number(uint32_t(number), 16).toUpper());
+}
 
 void CLumivueDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
         return;
-    m_strFileName = ar.GetFile()->GetFilePath();
+    LoadImageFile(ar.GetFile()->GetFilePath());
+}
+
+int CLumivueDoc::RasterFormatFor(const QString& extension)
+{
+    static const struct {
+        const char* ext;
+        int format;
+    } table[] = {
+        {"bmp", RASTER_FORMAT_BMP}, {"jpg", RASTER_FORMAT_JPG},  {"jpeg", RASTER_FORMAT_JPG},
+        {"gif", RASTER_FORMAT_GIF}, {"png", RASTER_FORMAT_PNG},  {"mng", RASTER_FORMAT_MNG},
+        {"jng", RASTER_FORMAT_MNG}, {"ico", RASTER_FORMAT_ICO},  {"tiff", RASTER_FORMAT_TIF},
+        {"tif", RASTER_FORMAT_TIF}, {"tga", RASTER_FORMAT_TGA},  {"pcx", RASTER_FORMAT_PCX},
+    };
+    const QString ext = extension.toLower();
+    for (const auto& t : table)
+        if (ext == QLatin1String(t.ext))
+            return t.format;
+    return RASTER_FORMAT_BY_CONTENT;
+}
+
+void CLumivueDoc::LoadImageFile(const QString& path)
+{
+    m_strFileName = path;
+    m_bIsMetafile = false;
+
+    if (m_MetaFile.LoadFile(m_strFileName)) {
+        m_sizeImage = m_MetaFile.GetNormalizedSize();
+        m_bIsMetafile = m_MetaFile.GethEMF() != nullptr;
+        m_sizeResolution = CSize(2540, 2540);
+        return;
+    }
+
+    const int format = RasterFormatFor(OwUtil::GetFileExt(m_strFileName));
+    if (!m_Image.Load(m_strFileName, format) && format != RASTER_FORMAT_BY_CONTENT)
+        m_Image.Load(m_strFileName, RASTER_FORMAT_BY_CONTENT);
+    if (m_Image.IsValid()) {
+        m_sizeImage = CSize(LONG(m_Image.GetWidth()), LONG(m_Image.GetHeight()));
+        m_sizeResolution = CSize(LONG(m_Image.GetXDPI()), LONG(m_Image.GetYDPI()));
+    }
+}
+
+bool CLumivueDoc::IsLoaded() const
+{
+    if (m_sizeImage.cx == 0 || m_sizeImage.cy == 0)
+        return false;
+    return m_bIsMetafile ? m_MetaFile.GethEMF() != nullptr : m_Image.IsValid();
+}
+
+void CLumivueDoc::SetFitOption(int fitOption)
+{
+    m_nFitOption = fitOption;
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+COXMetaFile* CLumivueDoc::CreateMetaFileCopy()
+{
+    auto* copy = new COXMetaFile;
+    try {
+        copy->LoadFile(m_strFileName);
+    } catch (const CException& e) {
+        e.ReportError(MB_OK);
+    }
+    return copy;
+}
+
+void CLumivueDoc::OnUpdateFileSaveAs(CCmdUI* cmdUI) { cmdUI->Enable(m_bIsMetafile); }
+
+void CLumivueDoc::OnFileSaveAs()
+{
+    // Saving comes with the metafile recording layer.
+}
+
+BOOL CLumivueDoc::OnSaveDocument(const QString&)
+{
+    return FALSE;
 }
