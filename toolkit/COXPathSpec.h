@@ -1,5 +1,5 @@
 #pragma once
-// A file specification as drive, directory, base name and extension. It reads
+// A file path as drive, directory, base name and extension. It reads
 // "/" and "\" as separators; a drive ("C:") is only ever present in paths
 // written for Windows, a POSIX path has none. GetPath composes the four parts
 // back: drive + directory + base name + "." + extension.
@@ -31,10 +31,10 @@ public:
     void SetExtension(const QString& ext);
     void SetFileName(const QString& fileName);
 
-    // Whether the specification is absolute: a drive with a rooted directory,
+    // Whether the path is absolute: a drive with a rooted directory,
     // or a directory that starts with a separator.
     bool IsAbsolute() const;
-    // Makes a relative specification absolute against the current folder and
+    // Makes a relative path absolute against the current folder and
     // removes "." and ".." folders; separators become "/". A specification
     // written for another drive cannot be resolved here and stays as it is
     // (the result is then false).

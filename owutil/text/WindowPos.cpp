@@ -19,9 +19,9 @@ const char* const recordFormat = "%u,%u,%ld,%ld,%ld,%ld,%ld,%ld";
 
 QString fullPath(const QString& file)
 {
-    COXPathSpec spec(file);
-    spec.MakeAbsolute();
-    return spec.GetPath();
+    COXPathSpec pathSpec(file);
+    pathSpec.MakeAbsolute();
+    return pathSpec.GetPath();
 }
 
 QString sectionName(const char* section)

@@ -36,7 +36,7 @@ QStringList DefaultHandlers::applicationFolders() const
 
 QStringList DefaultHandlers::listFiles() const
 {
-    // The lookup order of the MIME applications specification, with the
+    // The lookup order of the freedesktop.org MIME applications standard, with the
     // desktop-specific lists before the general ones in each folder.
     QStringList desktops;
     for (const QString& d : QString::fromLocal8Bit(qgetenv("XDG_CURRENT_DESKTOP")).split(':', Qt::SkipEmptyParts))

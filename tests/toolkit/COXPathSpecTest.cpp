@@ -24,29 +24,29 @@ TEST(COXPathSpec, SplitsDriveDirectoryBaseAndExtension)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        COXPathSpec spec;
-        ASSERT_TRUE(spec.SetPath(QString::fromUtf8(c.path)));
-        EXPECT_EQ(spec.GetDrive(), QString::fromUtf8(c.drive));
-        EXPECT_EQ(spec.GetDirectory(), QString::fromUtf8(c.directory));
-        EXPECT_EQ(spec.GetBaseName(), QString::fromUtf8(c.base));
-        EXPECT_EQ(spec.GetExtension(), QString::fromUtf8(c.ext));
-        EXPECT_EQ(spec.GetPath(), QString::fromUtf8(c.path));
+        COXPathSpec pathSpec;
+        ASSERT_TRUE(pathSpec.SetPath(QString::fromUtf8(c.path)));
+        EXPECT_EQ(pathSpec.GetDrive(), QString::fromUtf8(c.drive));
+        EXPECT_EQ(pathSpec.GetDirectory(), QString::fromUtf8(c.directory));
+        EXPECT_EQ(pathSpec.GetBaseName(), QString::fromUtf8(c.base));
+        EXPECT_EQ(pathSpec.GetExtension(), QString::fromUtf8(c.ext));
+        EXPECT_EQ(pathSpec.GetPath(), QString::fromUtf8(c.path));
     }
 }
 
 TEST(COXPathSpec, PartsCanBeReplaced)
 {
-    COXPathSpec spec("/a/b/report.txt");
-    spec.SetExtension("md");
-    EXPECT_EQ(spec.GetPath(), "/a/b/report.md");
-    spec.SetExtension(".html");
-    spec.SetBaseName("index");
-    spec.SetDirectory("/srv/www");
-    EXPECT_EQ(spec.GetPath(), "/srv/www/index.html");
-    spec.SetExtension(QString());
-    EXPECT_EQ(spec.GetPath(), "/srv/www/index");
-    EXPECT_FALSE(spec.SetPath(QString("bad") + QChar(0) + "name"));
-    EXPECT_EQ(spec.GetPath(), "/srv/www/index");
+    COXPathSpec pathSpec("/a/b/report.txt");
+    pathSpec.SetExtension("md");
+    EXPECT_EQ(pathSpec.GetPath(), "/a/b/report.md");
+    pathSpec.SetExtension(".html");
+    pathSpec.SetBaseName("index");
+    pathSpec.SetDirectory("/srv/www");
+    EXPECT_EQ(pathSpec.GetPath(), "/srv/www/index.html");
+    pathSpec.SetExtension(QString());
+    EXPECT_EQ(pathSpec.GetPath(), "/srv/www/index");
+    EXPECT_FALSE(pathSpec.SetPath(QString("bad") + QChar(0) + "name"));
+    EXPECT_EQ(pathSpec.GetPath(), "/srv/www/index");
 }
 
 TEST(COXPathSpec, MakeAbsoluteResolvesAgainstTheCurrentFolder)
@@ -57,11 +57,11 @@ TEST(COXPathSpec, MakeAbsoluteResolvesAgainstTheCurrentFolder)
     QFile(home + "/w/tips.txt").open(QIODevice::WriteOnly);
     ASSERT_TRUE(QDir::setCurrent(home + "/w/sub"));
 
-    COXPathSpec spec(R"(..\tips.txt)");
-    EXPECT_FALSE(spec.IsAbsolute());
-    EXPECT_TRUE(spec.MakeAbsolute());
-    EXPECT_EQ(spec.GetPath(), home + "/w/tips.txt");
-    EXPECT_TRUE(spec.Exists());
+    COXPathSpec pathSpec(R"(..\tips.txt)");
+    EXPECT_FALSE(pathSpec.IsAbsolute());
+    EXPECT_TRUE(pathSpec.MakeAbsolute());
+    EXPECT_EQ(pathSpec.GetPath(), home + "/w/tips.txt");
+    EXPECT_TRUE(pathSpec.Exists());
 
     COXPathSpec here("file.txt");
     EXPECT_TRUE(here.MakeAbsolute());
