@@ -35,7 +35,7 @@ public:
     // or a directory that starts with a separator.
     bool IsAbsolute() const;
     // Makes a relative path absolute against the current folder and
-    // removes "." and ".." folders; separators become "/". A specification
+    // removes "." and ".." folders; separators become "/". A path
     // written for another drive cannot be resolved here and stays as it is
     // (the result is then false).
     bool MakeAbsolute();
