@@ -1,12 +1,107 @@
 #include "toolkit/COXMetaFile.h"
 
 #include "platform/metafile/EmfPlayer.h"
+#include "platform/metafile/EnhMetaFileDC.h"
+#include "platform/metafile/WmfPlayer.h"
 
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-COXMetaFile::~COXMetaFile() { Close(); }
+namespace {
+
+COXMetaFile::SaveDialog& saveDialog()
+{
+    static COXMetaFile::SaveDialog dialog;
+    return dialog;
+}
+
+CString defaultSaveDialog(const QStringList& filters, const CString& defExt)
+{
+    // Without widgets (a batch run) there is nobody to ask.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return CString();
+    QFileDialog dialog(nullptr, QStringLiteral("Save As"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defExt);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return CString();
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+COXMetaFile::~COXMetaFile()
+{
+    // A recording that was never closed leaves no file behind.
+    delete m_recording;
+    Close();
+}
+
+void COXMetaFile::SetSaveDialog(SaveDialog dialog) { saveDialog() = std::move(dialog); }
+
+QStringList COXMetaFile::NameFilters(const CString& filter)
+{
+    QStringList out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        if (desc.isEmpty() || patterns.isEmpty())
+            continue;
+        for (QString& p : patterns) {
+            p = p.trimmed();
+            // "*.*" means every file, with or without a dot.
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*");
+        }
+        const qsizetype paren = desc.indexOf(QLatin1Char('('));
+        if (paren > 0)
+            desc = desc.left(paren).trimmed();
+        out << desc + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out;
+}
+
+CDC* COXMetaFile::CreateFile(const CString& fileName, const CString& description, const CString& defExt,
+                             const CString& filter)
+{
+    if (m_recording)
+        return nullptr;
+    CString name = fileName;
+    if (name.isEmpty()) {
+        const SaveDialog& dialog = saveDialog();
+        name = dialog ? dialog(NameFilters(filter), defExt) : defaultSaveDialog(NameFilters(filter), defExt);
+        if (name.isEmpty())
+            return nullptr;
+        if (!defExt.isEmpty() && QFileInfo(name).suffix().isEmpty())
+            name += QLatin1Char('.') + defExt;
+    }
+    m_recording = CreateEnhMetaFile(nullptr, name, nullptr, description);
+    if (m_recording)
+        m_fileName = name;
+    return m_recording;
+}
+
+HENHMETAFILE COXMetaFile::CloseFile()
+{
+    if (!m_recording)
+        return nullptr;
+    HENHMETAFILE recorded = CloseEnhMetaFile(m_recording);
+    m_recording = nullptr;
+    if (!recorded)
+        return nullptr;
+    Close();
+    m_hEMF = recorded;
+    return m_hEMF;
+}
 
 void COXMetaFile::Close()
 {
@@ -18,7 +113,13 @@ void COXMetaFile::Close()
 HENHMETAFILE COXMetaFile::LoadFile(const CString& path)
 {
     Close();
-    m_hEMF = GetEnhMetaFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxEnhMetaFileBytes)
+        return nullptr;
+    const QByteArray bytes = file.readAll();
+    m_hEMF = EnhMetaFile::FromBytes(bytes).release();
+    if (!m_hEMF)
+        m_hEMF = ConvertWinMetaFile(bytes);
     return m_hEMF;
 }
 

@@ -2,6 +2,7 @@
 // with the same loading, layout and playback as the viewer.
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/EmfPlayer.h"
+#include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
 #include "toolkit/COXMetaFile.h"
 
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -19,7 +21,7 @@ namespace {
 void usage(FILE* out)
 {
     std::fputs("usage: lumivu-render [--width W | --height H | --zoom Z] [--dpi D] [--timing] INPUT OUTPUT\n"
-               "Converts a metafile to PNG, BMP, PDF or SVG (chosen by OUTPUT's extension).\n",
+               "Converts a metafile to PNG, BMP, PDF, SVG or EMF (chosen by OUTPUT's extension).\n",
                out);
 }
 
@@ -41,6 +43,27 @@ qint64 play(QPaintDevice* device, const COXMetaFile& mf, CSize size, bool white)
     mf.PlayFile(&dc, &rect);
     dc.Flush();
     return timer.nsecsElapsed() / 1000;
+}
+
+// Records the metafile into an enhanced metafile file that keeps its frame
+// and description.
+bool saveEmf(const COXMetaFile& mf, const QString& output)
+{
+    const CRect frame = mf.GetBoundingRect();
+    const QString description = mf.GetDescription();
+    HDC dc = CreateEnhMetaFile(nullptr, output, &frame, description);
+    if (!dc)
+        return false;
+    auto toPixels = [](LONG hundredths, int res, int mm) {
+        return LONG(std::llround(double(hundredths) * res / (mm * 100.0)));
+    };
+    const int hr = dc->GetDeviceCaps(HORZRES), vr = dc->GetDeviceCaps(VERTRES);
+    const int hs = dc->GetDeviceCaps(HORZSIZE), vs = dc->GetDeviceCaps(VERTSIZE);
+    const CRect rect(toPixels(frame.left, hr, hs), toPixels(frame.top, vr, vs), toPixels(frame.right, hr, hs),
+                     toPixels(frame.bottom, vr, vs));
+    mf.PlayFile(dc, &rect);
+    EnhMetaFilePtr saved(CloseEnhMetaFile(dc));
+    return saved != nullptr;
 }
 
 } // namespace
@@ -74,8 +97,8 @@ int main(int argc, char** argv)
     const QString input = args[0], output = args[1];
     const QString ext = QFileInfo(output).suffix().toLower();
     if (ext != QLatin1String("png") && ext != QLatin1String("bmp") && ext != QLatin1String("pdf") &&
-        ext != QLatin1String("svg")) {
-        std::fprintf(stderr, "lumivu-render: %s: the output must end in .png, .bmp, .pdf or .svg\n",
+        ext != QLatin1String("svg") && ext != QLatin1String("emf")) {
+        std::fprintf(stderr, "lumivu-render: %s: the output must end in .png, .bmp, .pdf, .svg or .emf\n",
                      qPrintable(output));
         usage(stderr);
         return 2;
@@ -86,6 +109,8 @@ int main(int argc, char** argv)
     COXMetaFile mf;
     if (!mf.LoadFile(input))
         return fail(input, QStringLiteral("not a metafile"));
+    if (ext == QLatin1String("emf"))
+        return saveEmf(mf, output) ? 0 : fail(output, QStringLiteral("cannot be written"));
     CSize size;
     if (!layout.OutputSize(mf.GetNormalizedSize(), 2540, &size, &error))
         return fail(input, error);

@@ -24,6 +24,7 @@ class CBrush;
 class CRgn;
 class CPalette;
 class CDC;
+class MetaRecorder;
 using HDC = CDC*;
 
 class CDC {
@@ -38,6 +39,9 @@ public:
     HDC m_hDC = this;
     HDC GetSafeHdc() { return this; }
     DcBackend* Backend() const { return m_backend.get(); }
+    // The recorder of a recording device context (CreateEnhMetaFile); null
+    // for a DC that draws.
+    virtual MetaRecorder* Recorder() { return nullptr; }
     // Ends pending drawing on the device.
     void Flush();
 

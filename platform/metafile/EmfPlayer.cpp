@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiObjects.h"
 #include "platform/metafile/EmfPlayback.h"
 #include "platform/metafile/EmfRecordTable.h"
+#include "platform/metafile/MetaRecorder.h"
 
 #include <cmath>
 
@@ -89,6 +90,8 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
         st.miterLimit = 10.0f;
         dc->ReplaceState(std::move(st));
         dc->SetMetaRgn();
+        if (MetaRecorder* recorder = dc->Recorder())
+            recorder->BeginPlayback(*dc);
     }
 
     BOOL result = TRUE;
@@ -111,6 +114,8 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
     }
 
     if (dc) {
+        if (MetaRecorder* recorder = dc->Recorder())
+            recorder->EndPlayback(*dc);
         while (dc->SaveLevel() > playback.BaseSaveLevel())
             dc->RestoreDC(playback.BaseSaveLevel() + 1);
         dc->ReplaceState(std::move(saved));
@@ -130,14 +135,17 @@ BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* reco
         return FALSE;
     nHandles = std::min<UINT>(nHandles, UINT(table->objectHandle.size()));
     const EmfRecordEntry* entry = FindEmfRecord(record->iType);
-    if (!entry) {
-        if (table->playback)
-            table->playback->Unknown(record->iType);
-        return TRUE;
-    }
-    if (!entry->supported) {
-        if (table->playback)
-            table->playback->Skipped(record->iType);
+    MetaRecorder* recorder = dc->Recorder();
+    if (!entry || !entry->supported) {
+        if (table->playback) {
+            if (entry)
+                table->playback->Skipped(record->iType);
+            else
+                table->playback->Unknown(record->iType);
+        }
+        // A recording keeps what this engine cannot play yet, as it is.
+        if (recorder)
+            recorder->Record(*dc, *record, nullptr);
         return TRUE;
     }
     EmfByteReader in(record->data + 8, record->nSize - 8);
@@ -146,6 +154,8 @@ BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* reco
         return FALSE;
     EmfPlayContext ctx{dc, table, nHandles, table->playback, record->iType};
     const bool ok = entry->play(ctx, payload);
+    if (recorder)
+        recorder->Record(*dc, *record, &payload);
     return ok && !dc->IsCancelled() ? TRUE : FALSE;
 }
 

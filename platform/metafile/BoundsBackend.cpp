@@ -1,0 +1,49 @@
+#include "platform/metafile/BoundsBackend.h"
+
+#include "platform/gdi/GdiDefs.h"
+
+#include <algorithm>
+
+int BoundsBackend::GetDeviceCaps(int index) const
+{
+    switch (index) {
+    case TECHNOLOGY: return DT_RASDISPLAY;
+    case HORZRES: return m_device.horzRes;
+    case VERTRES: return m_device.vertRes;
+    case HORZSIZE: return m_device.horzSize;
+    case VERTSIZE: return m_device.vertSize;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return m_device.logPixels;
+    case BITSPIXEL: return m_device.bitsPixel;
+    case PLANES: return 1;
+    default: return 0;
+    }
+}
+
+void BoundsBackend::SetClip(const QRegion* clip)
+{
+    if (clip)
+        m_clip = QRectF(clip->boundingRect());
+    else
+        m_clip.reset();
+}
+
+void BoundsBackend::add(QRectF r)
+{
+    if (m_clip)
+        r = r.intersected(*m_clip);
+    if (!r.isEmpty())
+        m_sink(r);
+}
+
+void BoundsBackend::FillPath(const QPainterPath& path, const QBrush&, const DrawAttrs&) { add(path.boundingRect()); }
+
+void BoundsBackend::StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs&)
+{
+    const double half = std::max(1.0, pen.widthF()) / 2 + 0.5;
+    add(path.boundingRect().adjusted(-half, -half, half, half));
+}
+
+void BoundsBackend::FillRegion(const QRegion& region, const QBrush&, const DrawAttrs&) { add(QRectF(region.boundingRect())); }
+
+void BoundsBackend::DrawImage(const QRectF& target, const QImage&, const QRectF&, bool) { add(target.normalized()); }

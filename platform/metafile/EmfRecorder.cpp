@@ -1,0 +1,391 @@
+#include "platform/metafile/EmfRecorder.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/metafile/EmfRecordBuilder.h"
+#include "platform/metafile/EmfRecordTable.h"
+#include "platform/metafile/EnhMetaFile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr DWORD StockFlag = 0x80000000u;
+
+bool isMapping(uint32_t type)
+{
+    switch (type) {
+    case EMR_SETWINDOWEXTEX: case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTEXTEX: case EMR_SETVIEWPORTORGEX:
+    case EMR_SETMAPMODE: case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX: case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool createsObject(uint32_t type)
+{
+    switch (type) {
+    case EMR_CREATEPEN: case EMR_CREATEBRUSHINDIRECT: case EMR_EXTCREATEPEN: case EMR_CREATEPALETTE:
+    case EMR_EXTCREATEFONTINDIRECTW: case EMR_CREATEDIBPATTERNBRUSHPT: case EMR_CREATEMONOBRUSH:
+    case EMR_CREATECOLORSPACE: case EMR_CREATECOLORSPACEW:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Records whose first parameter names an existing object.
+bool usesObject(uint32_t type)
+{
+    switch (type) {
+    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTPALETTE: case EMR_SETPALETTEENTRIES:
+    case EMR_RESIZEPALETTE: case EMR_SETCOLORSPACE: case EMR_DELETECOLORSPACE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Drawing records that start with their bounds in device units, for the
+// types this engine does not play itself yet.
+bool hasBounds(uint32_t type)
+{
+    switch (type) {
+    case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW:
+    case EMR_STRETCHDIBITS: case EMR_SETDIBITSTODEVICE: case EMR_BITBLT: case EMR_STRETCHBLT:
+    case EMR_MASKBLT: case EMR_PLGBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT: case EMR_GRADIENTFILL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+
+void put32(uint8_t* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(v >> (8 * i));
+}
+
+RECT mapRect(const QTransform& t, const RECT& r)
+{
+    if (t.isIdentity())
+        return r;
+    const QRect m = t.mapRect(QRectF(QPointF(r.left, r.top), QPointF(r.right, r.bottom))).toAlignedRect();
+    return RECT(m.left(), m.top(), m.left() + m.width(), m.top() + m.height());
+}
+
+} // namespace
+
+EmfRecorder::EmfRecorder(EmfRecorderSetup setup) : m_setup(std::move(setup)) {}
+
+void EmfRecorder::write(const uint8_t* bytes, size_t size)
+{
+    m_records.append(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    ++m_count;
+}
+
+void EmfRecorder::write(const std::vector<uint8_t>& bytes) { write(bytes.data(), bytes.size()); }
+
+void EmfRecorder::writeWorld(const CDC& dc)
+{
+    const XFORM x = DcMapping::ToXForm(dc.State().mapping.ToDevice());
+    EmfRecordBuilder b(EMR_SETWORLDTRANSFORM);
+    b.F32(x.eM11).F32(x.eM12).F32(x.eM21).F32(x.eM22).F32(x.eDx).F32(x.eDy);
+    write(b.Finish());
+}
+
+void EmfRecorder::writeState(const CDC& dc)
+{
+    const DcState& s = dc.State();
+    auto one = [this](uint32_t type, uint32_t v) {
+        EmfRecordBuilder b(type);
+        b.U32(v);
+        write(b.Finish());
+    };
+    one(EMR_SETTEXTCOLOR, s.textColor);
+    one(EMR_SETBKCOLOR, s.bkColor);
+    one(EMR_SETBKMODE, uint32_t(s.bkMode));
+    one(EMR_SETTEXTALIGN, s.textAlign);
+    one(EMR_SETROP2, uint32_t(s.rop2));
+    one(EMR_SETPOLYFILLMODE, uint32_t(s.polyFillMode));
+    one(EMR_SETSTRETCHBLTMODE, uint32_t(s.stretchBltMode));
+    one(EMR_SETARCDIRECTION, uint32_t(s.arcDirection));
+    EmfRecordBuilder m(EMR_SETMITERLIMIT);
+    m.F32(s.miterLimit);
+    write(m.Finish());
+    EmfRecordBuilder mv(EMR_MOVETOEX);
+    mv.I32(s.curPos.x).I32(s.curPos.y);
+    writeWorld(dc);
+    write(mv.Finish());
+}
+
+void EmfRecorder::BeginPlayback(CDC& dc)
+{
+    EmfRecordBuilder save(EMR_SAVEDC);
+    write(save.Finish());
+    writeState(dc);
+    m_scopes.emplace_back();
+}
+
+void EmfRecorder::EndPlayback(CDC& dc)
+{
+    // The playback's state ends with it; its objects are deleted once they
+    // are no longer selected.
+    EmfRecordBuilder restore(EMR_RESTOREDC);
+    restore.I32(-1);
+    write(restore.Finish());
+    if (m_scopes.size() > 1) {
+        for (const auto& [source, index] : m_scopes.back()) {
+            EmfRecordBuilder del(EMR_DELETEOBJECT);
+            del.U32(index);
+            write(del.Finish());
+            release(index);
+        }
+        m_scopes.pop_back();
+    }
+    writeWorld(dc);
+}
+
+uint32_t EmfRecorder::allocate()
+{
+    for (size_t i = 1; i < m_used.size(); ++i)
+        if (!m_used[i]) {
+            m_used[i] = true;
+            return uint32_t(i);
+        }
+    m_used.push_back(true);
+    return uint32_t(m_used.size() - 1);
+}
+
+void EmfRecorder::release(uint32_t index)
+{
+    if (index > 0 && index < m_used.size())
+        m_used[index] = false;
+}
+
+uint32_t EmfRecorder::mapped(DWORD source) const
+{
+    const auto& scope = m_scopes.back();
+    const auto it = scope.find(source);
+    return it == scope.end() ? 0 : it->second;
+}
+
+void EmfRecorder::AddBounds(const QRectF& device)
+{
+    if (device.isEmpty() || !std::isfinite(device.left()) || !std::isfinite(device.right()) ||
+        !std::isfinite(device.top()) || !std::isfinite(device.bottom()))
+        return;
+    m_bounds = m_bounds.isNull() ? device : m_bounds.united(device);
+}
+
+bool EmfRecorder::writeObjectRecord(const ENHMETARECORD& record, const EmrPayload* parsed)
+{
+    if (record.nSize < 12)
+        return false;
+    const DWORD source = le32(record.data + 8);
+    if (createsObject(record.iType)) {
+        auto& scope = m_scopes.back();
+        if (const uint32_t old = mapped(source)) {
+            // A writer that reuses an index without deleting its object.
+            EmfRecordBuilder del(EMR_DELETEOBJECT);
+            del.U32(old);
+            write(del.Finish());
+            release(old);
+        }
+        const uint32_t index = allocate();
+        scope[source] = index;
+        std::vector<uint8_t> bytes(record.data, record.data + record.nSize);
+        if (parsed && std::holds_alternative<EmrCreatePen>(*parsed)) {
+            const LOGPEN& p = std::get<EmrCreatePen>(*parsed).pen;
+            EmfRecordBuilder b(EMR_CREATEPEN);
+            b.U32(index).U32(p.lopnStyle).I32(p.lopnWidth.x).I32(p.lopnWidth.y).U32(p.lopnColor);
+            write(b.Finish());
+            return true;
+        }
+        if (parsed && std::holds_alternative<EmrCreateBrush>(*parsed)) {
+            const LOGBRUSH& br = std::get<EmrCreateBrush>(*parsed).brush;
+            EmfRecordBuilder b(EMR_CREATEBRUSHINDIRECT);
+            b.U32(index).U32(br.lbStyle).U32(br.lbColor).U32(uint32_t(br.lbHatch));
+            write(b.Finish());
+            return true;
+        }
+        put32(bytes.data() + 8, index);
+        write(bytes);
+        return true;
+    }
+    // A stock object keeps its index; an index the playback never created
+    // names nothing, and the record is dropped as the player ignores it.
+    const uint32_t index = (source & StockFlag) ? source : mapped(source);
+    if (!index)
+        return true;
+    std::vector<uint8_t> bytes(record.data, record.data + record.nSize);
+    put32(bytes.data() + 8, index);
+    write(bytes);
+    if (record.iType == EMR_DELETEOBJECT && !(source & StockFlag)) {
+        m_scopes.back().erase(source);
+        release(index);
+    }
+    return true;
+}
+
+bool EmfRecorder::writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer)
+{
+    const uint32_t type = record.iType;
+    if (const auto* ints = std::get_if<EmrInts>(&parsed)) {
+        // Only records that the struct holds completely.
+        if (record.nSize != 8 + 4 * uint32_t(ints->count))
+            return false;
+        EmfRecordBuilder b(type);
+        if (type == EMR_SETBRUSHORGEX) {
+            const QPointF p = outer.map(QPointF(ints->v[0], ints->v[1]));
+            b.I32(int32_t(std::lround(p.x()))).I32(int32_t(std::lround(p.y())));
+        } else {
+            for (int i = 0; i < ints->count; ++i)
+                b.I32(ints->v[size_t(i)]);
+        }
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* poly = std::get_if<EmrPoly>(&parsed)) {
+        const bool small = type >= EMR_POLYBEZIER16 && type <= EMR_POLYLINETO16;
+        EmfRecordBuilder b(type);
+        b.Rect(poly->bounds).U32(uint32_t(poly->points.size()));
+        for (const POINT& p : poly->points) {
+            if (small)
+                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
+            else
+                b.I32(p.x).I32(p.y);
+        }
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* pp = std::get_if<EmrPolyPoly>(&parsed)) {
+        const bool small = type == EMR_POLYPOLYLINE16 || type == EMR_POLYPOLYGON16;
+        EmfRecordBuilder b(type);
+        b.Rect(pp->bounds).U32(uint32_t(pp->counts.size())).U32(uint32_t(pp->points.size()));
+        for (DWORD c : pp->counts)
+            b.U32(c);
+        for (const POINT& p : pp->points) {
+            if (small)
+                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
+            else
+                b.I32(p.x).I32(p.y);
+        }
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* rgn = std::get_if<EmrRegion>(&parsed)) {
+        // Region data is in the playback's device units.
+        std::vector<RECT> rects;
+        rects.reserve(rgn->rects.size());
+        for (const RECT& r : rgn->rects)
+            rects.push_back(mapRect(outer, r));
+        EmfRecordBuilder b(type);
+        if (type == EMR_EXTSELECTCLIPRGN) {
+            b.U32(rgn->hasData ? EmfRecordBuilder::RegionDataSize(rects) : 0).U32(rgn->mode);
+        } else {
+            b.Rect(RECT(0, 0, -1, -1)).U32(EmfRecordBuilder::RegionDataSize(rects));
+            if (type == EMR_FILLRGN || type == EMR_FRAMERGN) {
+                const uint32_t brush = (rgn->brush & StockFlag) ? rgn->brush : mapped(rgn->brush);
+                if (!brush)
+                    return true;
+                b.U32(brush);
+            }
+            if (type == EMR_FRAMERGN)
+                b.I32(rgn->stroke.cx).I32(rgn->stroke.cy);
+        }
+        if (rgn->hasData)
+            b.RegionData(rects);
+        write(b.Finish());
+        return true;
+    }
+    return false;
+}
+
+void EmfRecorder::boundsFromRecord(const ENHMETARECORD& record, const QTransform& outer)
+{
+    if (record.nSize < 24)
+        return;
+    const RECT r(LONG(le32(record.data + 8)), LONG(le32(record.data + 12)), LONG(le32(record.data + 16)),
+                 LONG(le32(record.data + 20)));
+    if (r.right < r.left || r.bottom < r.top)
+        return;
+    AddBounds(outer.mapRect(QRectF(QPointF(r.left, r.top), QPointF(r.right + 1.0, r.bottom + 1.0))));
+}
+
+void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload* parsed)
+{
+    const uint32_t type = record.iType;
+    if (type == EMR_HEADER || type == EMR_EOF || !record.data || record.nSize < 8)
+        return;
+    if (isMapping(type)) {
+        writeWorld(dc);
+        return;
+    }
+    if (createsObject(type) || usesObject(type)) {
+        writeObjectRecord(record, parsed);
+        return;
+    }
+    const QTransform outer = dc.State().mapping.PlaybackTransform();
+    if (!parsed || !writeFromStruct(record, *parsed, outer)) {
+        const EmfRecordEntry* entry = FindEmfRecord(type);
+        if (hasBounds(type) && (!entry || !entry->supported))
+            boundsFromRecord(record, outer);
+        write(record.data, record.nSize);
+    }
+    // The restored state brings back its mapping, which the metafile holds
+    // as the world transform of that level; written again for clarity of
+    // the record stream's state.
+    if (type == EMR_RESTOREDC)
+        writeWorld(dc);
+}
+
+QByteArray EmfRecorder::Finish() const
+{
+    const SIZE px = m_setup.devicePixels, mm = m_setup.deviceMillimeters;
+    RECT bounds(0, 0, -1, -1);
+    if (!m_bounds.isNull()) {
+        auto clampInt = [](double v) { return LONG(std::clamp(v, -2147483647.0, 2147483647.0)); };
+        bounds = RECT(clampInt(std::floor(m_bounds.left())), clampInt(std::floor(m_bounds.top())),
+                      clampInt(std::ceil(m_bounds.right()) - 1), clampInt(std::ceil(m_bounds.bottom()) - 1));
+    }
+    RECT frame;
+    if (m_setup.frame) {
+        frame = *m_setup.frame;
+    } else if (bounds.right >= bounds.left) {
+        // The platform's frame for a picture without one: the bounds in
+        // hundredths of a millimetre of the reference device.
+        const double kx = 100.0 * mm.cx / std::max<LONG>(1, px.cx), ky = 100.0 * mm.cy / std::max<LONG>(1, px.cy);
+        frame = RECT(LONG(std::lround(bounds.left * kx)), LONG(std::lround(bounds.top * ky)),
+                     LONG(std::lround((bounds.right + 1.0) * kx)), LONG(std::lround((bounds.bottom + 1.0) * ky)));
+    }
+    const uint32_t descChars = uint32_t(m_setup.description.size());
+    const uint32_t headerSize = 108 + ((descChars * 2 + 3) & ~3u);
+    EmfRecordBuilder eof(EMR_EOF);
+    eof.U32(0).U32(16).U32(20);
+    const std::vector<uint8_t>& eofBytes = eof.Finish();
+    const uint64_t total = uint64_t(headerSize) + uint64_t(m_records.size()) + eofBytes.size();
+
+    EmfRecordBuilder h(EMR_HEADER);
+    h.Rect(bounds).Rect(frame).U32(EmfHeader::Signature).U32(0x10000);
+    h.U32(uint32_t(std::min<uint64_t>(total, UINT32_MAX))).U32(m_count + 2);
+    h.U16(uint16_t(std::min<size_t>(m_used.size(), 0xFFFF))).U16(0);
+    h.U32(descChars).U32(descChars ? 108 : 0).U32(0);
+    h.I32(px.cx).I32(px.cy).I32(mm.cx).I32(mm.cy);
+    h.U32(0).U32(0).U32(0);                        // no pixel format, not OpenGL
+    h.I32(mm.cx * 1000).I32(mm.cy * 1000);         // micrometres
+    for (QChar c : m_setup.description)
+        h.U16(c.unicode());
+    const std::vector<uint8_t>& head = h.Finish();
+
+    QByteArray out;
+    out.reserve(qsizetype(total));
+    out.append(reinterpret_cast<const char*>(head.data()), qsizetype(head.size()));
+    out.append(m_records);
+    out.append(reinterpret_cast<const char*>(eofBytes.data()), qsizetype(eofBytes.size()));
+    return out;
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Turns what a recording device context receives into an enhanced
+// metafile: records of known types are written from their parsed structs,
+// the rest verbatim with their object indices remapped. The metafile's own
+// object indices are given out lowest first; each playback that records
+// into it has its own map from its indices to these.
+//
+// Mapping: a recorded metafile has one coordinate space, the reference
+// device's, while a playback draws through the player's outer transform
+// and its own mapping records. The recorder therefore writes no mapping
+// records: after each change it writes the complete logical-to-device
+// transform as the world transform (the page mapping staying MM_TEXT), and
+// it moves the device-unit parameters (region data, brush origin, bounds)
+// through the playback's outer transform.
+#include "platform/metafile/MetaRecorder.h"
+
+#include <QByteArray>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+#include <map>
+#include <optional>
+#include <vector>
+
+struct EmfRecorderSetup {
+    SIZE devicePixels{1024, 768};
+    SIZE deviceMillimeters{271, 203};
+    std::optional<RECT> frame; // hundredths of a millimetre; none: from the bounds
+    QString description;       // "application\0title\0\0", or empty
+};
+
+class EmfRecorder : public MetaRecorder {
+public:
+    explicit EmfRecorder(EmfRecorderSetup setup);
+
+    void BeginPlayback(CDC& dc) override;
+    void EndPlayback(CDC& dc) override;
+    void Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload* parsed) override;
+
+    // Device pixels that drawing reached.
+    void AddBounds(const QRectF& device);
+    // The complete metafile: header, records and end-of-file record.
+    QByteArray Finish() const;
+    uint32_t RecordCount() const { return m_count; }
+
+private:
+    void write(const std::vector<uint8_t>& bytes);
+    void write(const uint8_t* bytes, size_t size);
+    void writeWorld(const CDC& dc);
+    void writeState(const CDC& dc);
+    uint32_t allocate();
+    void release(uint32_t index);
+    // The metafile's index for a playback's index; 0 when it has none.
+    uint32_t mapped(DWORD source) const;
+    bool writeObjectRecord(const ENHMETARECORD& record, const EmrPayload* parsed);
+    bool writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer);
+    void boundsFromRecord(const ENHMETARECORD& record, const QTransform& outer);
+
+    EmfRecorderSetup m_setup;
+    QByteArray m_records;
+    uint32_t m_count = 0;
+    std::vector<bool> m_used{true}; // index 0 is the metafile itself
+    std::vector<std::map<DWORD, uint32_t>> m_scopes{{}};
+    QRectF m_bounds;
+};
