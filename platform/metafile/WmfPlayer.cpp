@@ -177,11 +177,13 @@ HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC refDC, const ME
     if (pict)
         mfp = *pict;
     const bool scaled = mfp.mm == MM_ANISOTROPIC || mfp.mm == MM_ISOTROPIC;
-    // Without a size the picture fills the reference device.
-    const long long xExt = scaled && mfp.xExt > 0 && mfp.yExt > 0 ? mfp.xExt : horzSize * 100LL;
-    const long long yExt = scaled && mfp.xExt > 0 && mfp.yExt > 0 ? mfp.yExt : vertSize * 100LL;
+    const bool sized = scaled && mfp.xExt > 0 && mfp.yExt > 0;
+    // A picture without a size is played over the whole reference device
+    // and its frame is what it draws (the bounds), as the platform does.
+    const long long xExt = sized ? mfp.xExt : horzSize * 100LL;
+    const long long yExt = sized ? mfp.yExt : vertSize * 100LL;
     const RECT frame(0, 0, LONG(std::min<long long>(xExt, INT32_MAX)), LONG(std::min<long long>(yExt, INT32_MAX)));
-    HDC dc = CreateEnhMetaFile(ref, QString(), scaled ? &frame : nullptr, QString());
+    HDC dc = CreateEnhMetaFile(ref, QString(), sized ? &frame : nullptr, QString());
     if (!dc)
         return nullptr;
     if (mfp.mm >= MM_TEXT && mfp.mm <= MM_ANISOTROPIC)

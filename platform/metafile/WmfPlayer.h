@@ -23,7 +23,8 @@ BOOL PlayMetaFile(HDC dc, const WinMetaFile* metafile);
 // Converts a WMF to an enhanced metafile as the platform does: an enhanced
 // metafile embedded in MFCOMMENT escapes when it is complete, otherwise the
 // records played onto a recording device context whose frame is the
-// picture's size (pict, or the whole reference device without it). size and
+// picture's size (pict; without it the picture is played over the whole
+// reference device and framed by what it draws). size and
 // data are the standard metafile (no placeable header). Null on failure.
 HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC refDC, const METAFILEPICT* pict);
 

@@ -82,14 +82,20 @@ TEST(WmfConversion, ThePlaceableHeaderGivesTheFrame)
     ASSERT_TRUE(emf);
     EXPECT_EQ(emf->Header().frame, RECT(0, 0, 5080, 2540));
 
-    // Without a placeable header (or with zero units per inch) the picture
-    // fills the reference device.
+    // Without a size (here zero units per inch) the picture is played over
+    // the whole reference device and framed by what it draws: the window's
+    // right half, 512 of 1024 pixels, is 135.5 mm of the 271 mm screen.
     WmfBuilder noSize;
     noSize.Placeable(0, 0, 100, 100, 0);
+    noSize.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {100, 100});
+    noSize.Record(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0}).Record(META_SELECTOBJECT, {0});
+    noSize.Record(META_CREATEPENINDIRECT, {5, 0, 0, 0, 0}).Record(META_SELECTOBJECT, {1});
+    noSize.Record(META_RECTANGLE, {100, 100, 0, 50});
     EnhMetaFilePtr whole(ConvertWinMetaFile(noSize.Bytes()));
     ASSERT_TRUE(whole);
-    EXPECT_GT(whole->Header().frame.right, 10000);
     EXPECT_EQ(whole->Header().device, SIZE(1024, 768));
+    EXPECT_EQ(whole->Header().bounds.left, 512);
+    EXPECT_NEAR(whole->Header().frame.right - whole->Header().frame.left, 13550, 30);
 }
 
 TEST(WmfPlayer, ObjectsTakeTheLowestFreeSlot)
