@@ -1,6 +1,7 @@
 // lumivu-render: converts a metafile to PNG, BMP, PDF or SVG headlessly,
 // with the same loading, layout and playback as the viewer.
 #include "platform/gdi/QPainterBackend.h"
+#include "platform/metafile/BoundsBackend.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -46,22 +48,23 @@ qint64 play(QPaintDevice* device, const COXMetaFile& mf, CSize size, bool white)
 }
 
 // Records the metafile into an enhanced metafile file that keeps its frame
-// and description.
+// and description. The reference device has a hundred pixels per
+// millimetre, so that the frame (in hundredths of a millimetre) is a whole
+// number of its pixels and the picture keeps its exact place and scale.
 bool saveEmf(const COXMetaFile& mf, const QString& output)
 {
+    const EmfHeader& h = mf.GethEMF()->Header();
+    BoundsBackend::Device device;
+    device.horzSize = std::clamp(h.millimeters.cx > 0 ? int(h.millimeters.cx) : 271, 1, 20000);
+    device.vertSize = std::clamp(h.millimeters.cy > 0 ? int(h.millimeters.cy) : 203, 1, 20000);
+    device.horzRes = device.horzSize * 100;
+    device.vertRes = device.vertSize * 100;
+    CDC reference(std::make_unique<BoundsBackend>(device, [](const QRectF&) {}));
     const CRect frame = mf.GetBoundingRect();
-    const QString description = mf.GetDescription();
-    HDC dc = CreateEnhMetaFile(nullptr, output, &frame, description);
+    HDC dc = CreateEnhMetaFile(&reference, output, &frame, mf.GetDescription());
     if (!dc)
         return false;
-    auto toPixels = [](LONG hundredths, int res, int mm) {
-        return LONG(std::llround(double(hundredths) * res / (mm * 100.0)));
-    };
-    const int hr = dc->GetDeviceCaps(HORZRES), vr = dc->GetDeviceCaps(VERTRES);
-    const int hs = dc->GetDeviceCaps(HORZSIZE), vs = dc->GetDeviceCaps(VERTSIZE);
-    const CRect rect(toPixels(frame.left, hr, hs), toPixels(frame.top, vr, vs), toPixels(frame.right, hr, hs),
-                     toPixels(frame.bottom, vr, vs));
-    mf.PlayFile(dc, &rect);
+    mf.PlayFile(dc, &frame);
     EnhMetaFilePtr saved(CloseEnhMetaFile(dc));
     return saved != nullptr;
 }
