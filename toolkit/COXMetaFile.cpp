@@ -22,8 +22,12 @@ COXMetaFile::SaveDialog& saveDialog()
 
 CString defaultSaveDialog(const QStringList& filters, const CString& defExt)
 {
-    // Without widgets (a batch run) there is nobody to ask.
+    // Without widgets or a screen (a batch run, a headless test) there is
+    // nobody to ask: the dialog counts as cancelled instead of waiting.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return CString();
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         return CString();
     QFileDialog dialog(nullptr, QStringLiteral("Save As"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -66,7 +66,8 @@ public:
     // The save dialog of CreateFile: name filters in Qt's syntax and the
     // default extension in, the chosen path out (empty when cancelled).
     // Tests replace it; null restores the default, which shows a file
-    // dialog in a widget application and cancels otherwise.
+    // dialog in a widget application on a screen and cancels otherwise
+    // (never blocking a headless run).
     using SaveDialog = std::function<CString(const QStringList& nameFilters, const CString& defExt)>;
     static void SetSaveDialog(SaveDialog dialog);
     // "Desc(*.a;*.b)|*.a;*.b|...|" as Qt name filters ("Desc (*.a *.b)").
