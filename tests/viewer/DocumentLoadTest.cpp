@@ -147,3 +147,28 @@ TEST_F(StartupTest, FitOptionViewNumbersAndSaveState)
     EXPECT_NE(copy->GethEMF(), nullptr);
     EXPECT_NE(copy->GethEMF(), meta->m_MetaFile.GethEMF());
 }
+
+TEST_F(StartupTest, SavingWritesAnEnhancedMetafileAndFailuresSaySo)
+{
+    const QByteArray emf = EmfBuilder(RECT(0, 0, 4000, 3000)).Description(QStringLiteral("App") + QChar(0) + QStringLiteral("Pic") + QChar(0)).Record(43, {10, 10, 200, 100}).Bytes();
+    auto doc = load(MakeFile("drawing.emf", emf));
+    ASSERT_TRUE(doc->IsLoaded());
+    const QString target = MakeFile("saved.emf", QByteArray("old"));
+    ASSERT_TRUE(doc->OnSaveDocument(target));
+    EXPECT_EQ(doc->m_strFileName, target);
+    COXMetaFile saved;
+    ASSERT_TRUE(saved.LoadFile(target));
+    EXPECT_EQ(saved.GetDescription(), QStringLiteral("App") + QChar(0) + QStringLiteral("Pic"));
+
+    EXPECT_FALSE(doc->OnSaveDocument(target + QStringLiteral(".missing/x.emf")));
+    EXPECT_EQ(doc->m_strFileName, target);
+
+    // Save As with a cancelled dialog changes nothing.
+    COXMetaFile::SetSaveDialog([](const QStringList&, const CString&) { return CString(); });
+    doc->OnFileSaveAs();
+    COXMetaFile::SetSaveDialog(nullptr);
+    EXPECT_EQ(doc->m_strFileName, target);
+
+    auto raster = load(MakeFile("a.png", png(10, 10, 96)));
+    EXPECT_FALSE(raster->OnSaveDocument(target));
+}

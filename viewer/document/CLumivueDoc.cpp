@@ -3,6 +3,7 @@
 #include "framework/cmd/CommandIds.h"
 #include "framework/except/CException.h"
 #include "owutil/paths/FileExt.h"
+#include "platform/metafile/EnhMetaFileDC.h"
 #include "viewer/app/CLumivueApp.h"
 
 CLumivueDoc::CLumivueDoc() : m_eventOwner(UniqueOwnerId(this))
@@ -105,10 +106,33 @@ void CLumivueDoc::OnUpdateFileSaveAs(CCmdUI* cmdUI) { cmdUI->Enable(m_bIsMetafil
 
 void CLumivueDoc::OnFileSaveAs()
 {
-    // Saving comes with the metafile recording layer.
+    if (!m_bIsMetafile)
+        return;
+    COXMetaFile target;
+    CDC* dc = target.CreateFile(CString(), m_MetaFile.GetDescription(), QStringLiteral("emf"),
+                                QStringLiteral("EMF Files(*.emf)|*.emf|All Files(*.*)|*.*|"));
+    if (!dc)
+        return;
+    m_MetaFile.PlayFile(dc);
+    // A file that could not be written is not the document's file.
+    if (target.CloseFile())
+        m_strFileName = target.GetFileName();
 }
 
-BOOL CLumivueDoc::OnSaveDocument(const QString&)
+BOOL CLumivueDoc::OnSaveDocument(const QString& path)
 {
-    return FALSE;
+    if (!m_bIsMetafile)
+        return FALSE;
+    QString description = m_MetaFile.GetDescription();
+    HDC dc = CreateEnhMetaFile(nullptr, path, nullptr, description);
+    if (!dc)
+        return FALSE;
+    m_MetaFile.PlayFile(dc);
+    // The save fails, and says so, when the file could not be written.
+    HENHMETAFILE saved = CloseEnhMetaFile(dc);
+    if (!saved)
+        return FALSE;
+    DeleteEnhMetaFile(saved);
+    m_strFileName = path;
+    return TRUE;
 }
