@@ -6,6 +6,19 @@
 #include "platform/gdi/CRgn.h"
 
 #include <cmath>
+#include "platform/metafile/EmfRecordTypes.h"
+#include "platform/metafile/MetaRecorder.h"
+
+namespace {
+
+// A recording device context hands each call to its recorder.
+void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
+{
+    if (MetaRecorder* r = dc.Recorder())
+        r->Call(dc, type, record);
+}
+
+} // namespace
 
 CDC::CDC() { init(); }
 
@@ -79,6 +92,7 @@ int CDC::SaveDC()
         return 0;
     m_savedPathPoints += m_state.path.Size();
     m_saved.push_back(m_state);
+    recordCall(*this, EMR_SAVEDC);
     return int(m_saved.size());
 }
 
@@ -94,6 +108,7 @@ BOOL CDC::RestoreDC(int savedDC)
     for (const DcState& s : m_saved)
         m_savedPathPoints += s.path.Size();
     clipChanged();
+    recordCall(*this, EMR_RESTOREDC, MetaRecorder::Ints({savedDC}));
     return TRUE;
 }
 
@@ -108,13 +123,16 @@ void CDC::ReplaceState(DcState state)
 int CDC::SetMapMode(int mode)
 {
     m_state.mapping.SetMetrics(m_state.mapping.GetMetrics());
-    return m_state.mapping.SetMapMode(mode);
+    const int prev = m_state.mapping.SetMapMode(mode);
+    recordCall(*this, EMR_SETMAPMODE);
+    return prev;
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
     const CPoint prev = GetWindowOrg();
     m_state.mapping.SetWindowOrg(POINT(x, y));
+    recordCall(*this, EMR_SETWINDOWORGEX);
     return prev;
 }
 
@@ -122,6 +140,7 @@ CPoint CDC::OffsetWindowOrg(int dx, int dy)
 {
     const CPoint prev = GetWindowOrg();
     m_state.mapping.SetWindowOrg(POINT(prev.x + dx, prev.y + dy));
+    recordCall(*this, EMR_SETWINDOWORGEX);
     return prev;
 }
 
@@ -129,6 +148,7 @@ CPoint CDC::SetViewportOrg(int x, int y)
 {
     const CPoint prev = GetViewportOrg();
     m_state.mapping.SetViewportOrg(POINT(x, y));
+    recordCall(*this, EMR_SETVIEWPORTORGEX);
     return prev;
 }
 
@@ -136,31 +156,44 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 {
     const CPoint prev = GetViewportOrg();
     m_state.mapping.SetViewportOrg(POINT(prev.x + dx, prev.y + dy));
+    recordCall(*this, EMR_SETVIEWPORTORGEX);
     return prev;
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
     const CSize prev = GetWindowExt();
-    return m_state.mapping.SetWindowExt(SIZE(cx, cy)) ? prev : CSize();
+    if (!m_state.mapping.SetWindowExt(SIZE(cx, cy)))
+        return CSize();
+    recordCall(*this, EMR_SETWINDOWEXTEX);
+    return prev;
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
 {
     const CSize prev = GetViewportExt();
-    return m_state.mapping.SetViewportExt(SIZE(cx, cy)) ? prev : CSize();
+    if (!m_state.mapping.SetViewportExt(SIZE(cx, cy)))
+        return CSize();
+    recordCall(*this, EMR_SETVIEWPORTEXTEX);
+    return prev;
 }
 
 CSize CDC::ScaleWindowExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     const CSize prev = GetWindowExt();
-    return m_state.mapping.ScaleWindowExt(xNum, xDenom, yNum, yDenom) ? prev : CSize();
+    if (!m_state.mapping.ScaleWindowExt(xNum, xDenom, yNum, yDenom))
+        return CSize();
+    recordCall(*this, EMR_SCALEWINDOWEXTEX);
+    return prev;
 }
 
 CSize CDC::ScaleViewportExt(int xNum, int xDenom, int yNum, int yDenom)
 {
     const CSize prev = GetViewportExt();
-    return m_state.mapping.ScaleViewportExt(xNum, xDenom, yNum, yDenom) ? prev : CSize();
+    if (!m_state.mapping.ScaleViewportExt(xNum, xDenom, yNum, yDenom))
+        return CSize();
+    recordCall(*this, EMR_SCALEVIEWPORTEXTEX);
+    return prev;
 }
 
 BOOL CDC::GetWorldTransform(XFORM* x) const
@@ -171,9 +204,21 @@ BOOL CDC::GetWorldTransform(XFORM* x) const
     return TRUE;
 }
 
-BOOL CDC::SetWorldTransform(const XFORM* x) { return x && m_state.mapping.SetWorldTransform(*x); }
+BOOL CDC::SetWorldTransform(const XFORM* x)
+{
+    if (!x || !m_state.mapping.SetWorldTransform(*x))
+        return FALSE;
+    recordCall(*this, EMR_SETWORLDTRANSFORM);
+    return TRUE;
+}
 
-BOOL CDC::ModifyWorldTransform(const XFORM* x, DWORD mode) { return m_state.mapping.ModifyWorldTransform(x, mode); }
+BOOL CDC::ModifyWorldTransform(const XFORM* x, DWORD mode)
+{
+    if (!m_state.mapping.ModifyWorldTransform(x, mode))
+        return FALSE;
+    recordCall(*this, EMR_MODIFYWORLDTRANSFORM);
+    return TRUE;
+}
 
 namespace {
 
@@ -217,11 +262,15 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object)
     case OBJ_EXTPEN: {
         HGDIOBJ prev = m_state.pen.get();
         m_state.pen = static_cast<GdiPen*>(object);
+        if (MetaRecorder* r = Recorder())
+            r->Select(*this, object);
         return prev;
     }
     case OBJ_BRUSH: {
         HGDIOBJ prev = m_state.brush.get();
         m_state.brush = static_cast<GdiBrush*>(object);
+        if (MetaRecorder* r = Recorder())
+            r->Select(*this, object);
         return prev;
     }
     case OBJ_REGION:
@@ -285,6 +334,8 @@ HPALETTE CDC::SelectPalette(HPALETTE palette, BOOL)
         return nullptr;
     HPALETTE prev = m_state.palette.get();
     m_state.palette = palette;
+    if (MetaRecorder* r = Recorder())
+        r->Select(*this, palette);
     return prev;
 }
 
@@ -298,27 +349,43 @@ CPalette* CDC::SelectPalette(CPalette* palette, BOOL forceBackground)
 UINT CDC::RealizePalette()
 {
     // A true-colour device maps no palette entries.
+    recordCall(*this, EMR_REALIZEPALETTE);
     return 0;
 }
 
 // --- attributes --------------------------------------------------------------
 
-COLORREF CDC::SetTextColor(COLORREF c) { return std::exchange(m_state.textColor, c); }
-COLORREF CDC::SetBkColor(COLORREF c) { return std::exchange(m_state.bkColor, c); }
+COLORREF CDC::SetTextColor(COLORREF c)
+{
+    recordCall(*this, EMR_SETTEXTCOLOR, MetaRecorder::Ints({int32_t(c)}));
+    return std::exchange(m_state.textColor, c);
+}
+
+COLORREF CDC::SetBkColor(COLORREF c)
+{
+    recordCall(*this, EMR_SETBKCOLOR, MetaRecorder::Ints({int32_t(c)}));
+    return std::exchange(m_state.bkColor, c);
+}
 
 int CDC::SetBkMode(int mode)
 {
     if (mode != TRANSPARENT && mode != OPAQUE)
         return 0;
+    recordCall(*this, EMR_SETBKMODE, MetaRecorder::Ints({mode}));
     return std::exchange(m_state.bkMode, mode);
 }
 
-UINT CDC::SetTextAlign(UINT align) { return std::exchange(m_state.textAlign, align); }
+UINT CDC::SetTextAlign(UINT align)
+{
+    recordCall(*this, EMR_SETTEXTALIGN, MetaRecorder::Ints({int32_t(align)}));
+    return std::exchange(m_state.textAlign, align);
+}
 
 int CDC::SetROP2(int rop)
 {
     if (rop < R2_BLACK || rop > R2_WHITE)
         return 0;
+    recordCall(*this, EMR_SETROP2, MetaRecorder::Ints({rop}));
     return std::exchange(m_state.rop2, rop);
 }
 
@@ -326,6 +393,7 @@ int CDC::SetPolyFillMode(int mode)
 {
     if (mode != ALTERNATE && mode != WINDING)
         return 0;
+    recordCall(*this, EMR_SETPOLYFILLMODE, MetaRecorder::Ints({mode}));
     return std::exchange(m_state.polyFillMode, mode);
 }
 
@@ -333,6 +401,7 @@ int CDC::SetStretchBltMode(int mode)
 {
     if (mode < BLACKONWHITE || mode > HALFTONE)
         return 0;
+    recordCall(*this, EMR_SETSTRETCHBLTMODE, MetaRecorder::Ints({mode}));
     return std::exchange(m_state.stretchBltMode, mode);
 }
 
@@ -340,10 +409,15 @@ int CDC::SetArcDirection(int dir)
 {
     if (dir != AD_COUNTERCLOCKWISE && dir != AD_CLOCKWISE)
         return 0;
+    recordCall(*this, EMR_SETARCDIRECTION, MetaRecorder::Ints({dir}));
     return std::exchange(m_state.arcDirection, dir);
 }
 
-CPoint CDC::SetBrushOrg(int x, int y) { return std::exchange(m_state.brushOrg, POINT(x, y)); }
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    recordCall(*this, EMR_SETBRUSHORGEX, MetaRecorder::Ints({x, y}));
+    return std::exchange(m_state.brushOrg, POINT(x, y));
+}
 
 BOOL CDC::SetMiterLimit(float limit, float* old)
 {
@@ -352,6 +426,7 @@ BOOL CDC::SetMiterLimit(float limit, float* old)
     if (old)
         *old = m_state.miterLimit;
     m_state.miterLimit = limit;
+    recordCall(*this, EMR_SETMITERLIMIT, EmrMiterLimit{limit});
     return TRUE;
 }
 

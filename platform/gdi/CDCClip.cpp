@@ -3,9 +3,22 @@
 
 #include "platform/gdi/CRgn.h"
 #include "platform/gdi/DevicePen.h"
+#include "platform/metafile/EmfRecordTypes.h"
+#include "platform/metafile/MetaRecorder.h"
 
 #include <QPainterPathStroker>
 #include <cmath>
+
+namespace {
+
+// A recording device context hands each call to its recorder.
+void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
+{
+    if (MetaRecorder* r = dc.Recorder())
+        r->Call(dc, type, record);
+}
+
+} // namespace
 
 QRegion CDC::ToRealDevice(const QRegion& r) const
 {
@@ -80,16 +93,19 @@ int CDC::ExtSelectClipRgn(HRGN region, int mode)
 
 int CDC::IntersectClipRect(int l, int t, int r, int b)
 {
+    recordCall(*this, EMR_INTERSECTCLIPRECT, MetaRecorder::Ints({l, t, r, b}));
     return applyClip(logicalRectToRegion(l, t, r, b), RGN_AND);
 }
 
 int CDC::ExcludeClipRect(int l, int t, int r, int b)
 {
+    recordCall(*this, EMR_EXCLUDECLIPRECT, MetaRecorder::Ints({l, t, r, b}));
     return applyClip(logicalRectToRegion(l, t, r, b), RGN_DIFF);
 }
 
 int CDC::OffsetClipRgn(int dx, int dy)
 {
+    recordCall(*this, EMR_OFFSETCLIPRGN, MetaRecorder::Ints({dx, dy}));
     if (m_state.clip) {
         // Logical offsets, scaled to the device.
         const QTransform& t = m_state.mapping.ToDevice();
@@ -104,6 +120,7 @@ int CDC::OffsetClipRgn(int dx, int dy)
 
 int CDC::SetMetaRgn()
 {
+    recordCall(*this, EMR_SETMETARGN);
     if (m_state.clip) {
         m_state.metaRgn = m_state.metaRgn ? m_state.metaRgn->intersected(*m_state.clip) : *m_state.clip;
         m_state.clip.reset();
@@ -156,6 +173,7 @@ BOOL CDC::PtVisible(int x, int y) const
 
 BOOL CDC::BeginPath()
 {
+    recordCall(*this, EMR_BEGINPATH);
     m_state.path.Clear();
     m_state.pathOpen = true;
     return TRUE;
@@ -163,6 +181,7 @@ BOOL CDC::BeginPath()
 
 BOOL CDC::EndPath()
 {
+    recordCall(*this, EMR_ENDPATH);
     if (!m_state.pathOpen)
         return FALSE;
     m_state.pathOpen = false;
@@ -171,6 +190,7 @@ BOOL CDC::EndPath()
 
 BOOL CDC::AbortPath()
 {
+    recordCall(*this, EMR_ABORTPATH);
     m_state.path.Clear();
     m_state.pathOpen = false;
     return TRUE;
@@ -178,6 +198,7 @@ BOOL CDC::AbortPath()
 
 BOOL CDC::CloseFigure()
 {
+    recordCall(*this, EMR_CLOSEFIGURE);
     if (!m_state.pathOpen)
         return FALSE;
     m_state.path.CloseFigure();
@@ -186,6 +207,7 @@ BOOL CDC::CloseFigure()
 
 BOOL CDC::FillPath()
 {
+    recordCall(*this, EMR_FILLPATH);
     if (m_state.pathOpen || !canDraw())
         return FALSE;
     GdiPath path = std::move(m_state.path);
@@ -196,6 +218,7 @@ BOOL CDC::FillPath()
 
 BOOL CDC::StrokePath()
 {
+    recordCall(*this, EMR_STROKEPATH);
     if (m_state.pathOpen || !canDraw())
         return FALSE;
     GdiPath path = std::move(m_state.path);
@@ -206,6 +229,7 @@ BOOL CDC::StrokePath()
 
 BOOL CDC::StrokeAndFillPath()
 {
+    recordCall(*this, EMR_STROKEANDFILLPATH);
     if (m_state.pathOpen || !canDraw())
         return FALSE;
     GdiPath path = std::move(m_state.path);
@@ -216,6 +240,7 @@ BOOL CDC::StrokeAndFillPath()
 
 BOOL CDC::SelectClipPath(int mode)
 {
+    recordCall(*this, EMR_SELECTCLIPPATH, MetaRecorder::Ints({mode}));
     if (m_state.pathOpen)
         return FALSE;
     GdiPath path = std::move(m_state.path);
@@ -248,6 +273,7 @@ BOOL CDC::SelectClipPath(int mode)
 
 BOOL CDC::FlattenPath()
 {
+    recordCall(*this, EMR_FLATTENPATH);
     if (m_state.pathOpen)
         return FALSE;
     m_state.path.Flatten();
@@ -256,6 +282,7 @@ BOOL CDC::FlattenPath()
 
 BOOL CDC::WidenPath()
 {
+    recordCall(*this, EMR_WIDENPATH);
     if (m_state.pathOpen || !m_state.pen)
         return FALSE;
     QPen pen;

@@ -5,8 +5,51 @@
 #include "platform/gdi/DevicePen.h"
 #include "platform/gdi/GdiColor.h"
 #include "platform/gdi/ScanlineFiller.h"
+#include "platform/metafile/EmfRecordTypes.h"
+#include "platform/metafile/MetaRecorder.h"
 
 #include <cmath>
+
+namespace {
+
+// A recording device context hands each call to its recorder.
+void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
+{
+    if (MetaRecorder* r = dc.Recorder())
+        r->Call(dc, type, record);
+}
+
+void recordPoly(CDC& dc, uint32_t type, const POINT* points, int count)
+{
+    if (MetaRecorder* r = dc.Recorder(); r && points && count > 0) {
+        EmrPoly p;
+        p.bounds = RECT(0, 0, -1, -1);
+        p.points.assign(points, points + count);
+        r->Call(dc, type, p);
+    }
+}
+
+template <class Count>
+void recordPolyPoly(CDC& dc, uint32_t type, const POINT* points, const Count* counts, int polys)
+{
+    MetaRecorder* r = dc.Recorder();
+    if (!r || !points || !counts || polys <= 0)
+        return;
+    EmrPolyPoly p;
+    p.bounds = RECT(0, 0, -1, -1);
+    size_t total = 0;
+    for (int i = 0; i < polys; ++i) {
+        if (counts[i] < 2)
+            return;
+        p.counts.push_back(DWORD(counts[i]));
+        total += size_t(counts[i]);
+    }
+    p.points.assign(points, points + total);
+    r->Call(dc, type, p);
+}
+
+} // namespace
+
 
 namespace {
 
@@ -207,6 +250,7 @@ void CDC::strokeHuge(const GdiPath& path)
 
 CPoint CDC::MoveTo(int x, int y)
 {
+    recordCall(*this, EMR_MOVETOEX, MetaRecorder::Ints({x, y}));
     const CPoint prev = m_state.curPos;
     m_state.curPos = POINT(x, y);
     if (m_state.pathOpen)
@@ -216,6 +260,7 @@ CPoint CDC::MoveTo(int x, int y)
 
 BOOL CDC::LineTo(int x, int y)
 {
+    recordCall(*this, EMR_LINETO, MetaRecorder::Ints({x, y}));
     GdiPath figure;
     figure.MoveTo(toDevice(m_state.curPos));
     figure.LineTo(toDevice(POINT(x, y)));
@@ -225,6 +270,7 @@ BOOL CDC::LineTo(int x, int y)
 
 BOOL CDC::Polyline(const POINT* points, int count)
 {
+    recordPoly(*this, EMR_POLYLINE, points, count);
     if (!points || count < 2)
         return FALSE;
     GdiPath figure;
@@ -235,6 +281,7 @@ BOOL CDC::Polyline(const POINT* points, int count)
 
 BOOL CDC::PolylineTo(const POINT* points, int count)
 {
+    recordPoly(*this, EMR_POLYLINETO, points, count);
     if (!points || count < 1)
         return FALSE;
     GdiPath figure;
@@ -247,6 +294,7 @@ BOOL CDC::PolylineTo(const POINT* points, int count)
 
 BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polys)
 {
+    recordPolyPoly(*this, EMR_POLYPOLYLINE, points, counts, polys);
     if (!points || !counts || polys <= 0)
         return FALSE;
     GdiPath figure;
@@ -263,6 +311,7 @@ BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polys)
 
 BOOL CDC::PolyBezier(const POINT* points, int count)
 {
+    recordPoly(*this, EMR_POLYBEZIER, points, count);
     if (!points || count < 1 || (count - 1) % 3 != 0)
         return FALSE;
     GdiPath figure;
@@ -277,6 +326,7 @@ BOOL CDC::PolyBezier(const POINT* points, int count)
 
 BOOL CDC::PolyBezierTo(const POINT* points, int count)
 {
+    recordPoly(*this, EMR_POLYBEZIERTO, points, count);
     if (!points || count < 3 || count % 3 != 0)
         return FALSE;
     GdiPath figure;
@@ -331,6 +381,7 @@ BOOL CDC::PolyDraw(const POINT* points, const BYTE* types, int count)
 
 BOOL CDC::Polygon(const POINT* points, int count)
 {
+    recordPoly(*this, EMR_POLYGON, points, count);
     if (!points || count < 2)
         return FALSE;
     GdiPath figure;
@@ -342,6 +393,7 @@ BOOL CDC::Polygon(const POINT* points, int count)
 
 BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polys)
 {
+    recordPolyPoly(*this, EMR_POLYPOLYGON, points, counts, polys);
     if (!points || !counts || polys <= 0)
         return FALSE;
     GdiPath figure;
@@ -366,6 +418,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 
 BOOL CDC::SetPixelV(int x, int y, COLORREF color)
 {
+    recordCall(*this, EMR_SETPIXELV, MetaRecorder::Ints({x, y, int32_t(color)}));
     if (!canDraw())
         return FALSE;
     if (!m_backend)

@@ -5,10 +5,19 @@
 #include "platform/gdi/DeviceBrush.h"
 #include "platform/gdi/DevicePen.h"
 #include "platform/gdi/GdiColor.h"
+#include "platform/metafile/EmfRecordTypes.h"
+#include "platform/metafile/MetaRecorder.h"
 
 #include <cmath>
 
 namespace {
+
+// A recording device context hands each call to its recorder.
+void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
+{
+    if (MetaRecorder* r = dc.Recorder())
+        r->Call(dc, type, record);
+}
 
 constexpr double Pi = 3.14159265358979323846;
 
@@ -57,6 +66,7 @@ void CDC::appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) 
 
 BOOL CDC::Rectangle(int l, int t, int r, int b)
 {
+    recordCall(*this, EMR_RECTANGLE, MetaRecorder::Ints({l, t, r, b}));
     GdiPath figure;
     if (GetGraphicsMode() == GM_ADVANCED) {
         // Advanced mode draws the four corners as a polygon, edges included.
@@ -78,6 +88,7 @@ BOOL CDC::Rectangle(int l, int t, int r, int b)
 
 BOOL CDC::Ellipse(int l, int t, int r, int b)
 {
+    recordCall(*this, EMR_ELLIPSE, MetaRecorder::Ints({l, t, r, b}));
     GdiPath figure;
     QPainterPath shape;
     if (m_state.mapping.IsAxisAligned()) {
@@ -96,6 +107,7 @@ BOOL CDC::Ellipse(int l, int t, int r, int b)
 
 BOOL CDC::RoundRect(int l, int t, int r, int b, int w, int h)
 {
+    recordCall(*this, EMR_ROUNDRECT, MetaRecorder::Ints({l, t, r, b, w, h}));
     GdiPath figure;
     QPainterPath shape;
     if (m_state.mapping.IsAxisAligned()) {
@@ -176,6 +188,7 @@ bool CDC::buildArc(GdiPath& figure, int l, int t, int r, int b, int x1, int y1, 
 
 BOOL CDC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 {
+    recordCall(*this, EMR_ARC, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 0, nullptr))
         return TRUE;
@@ -184,6 +197,7 @@ BOOL CDC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 
 BOOL CDC::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 {
+    recordCall(*this, EMR_ARCTO, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     QPointF end;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, -1, &end))
@@ -195,6 +209,7 @@ BOOL CDC::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 
 BOOL CDC::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 {
+    recordCall(*this, EMR_CHORD, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 1, nullptr))
         return TRUE;
@@ -203,6 +218,7 @@ BOOL CDC::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 
 BOOL CDC::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 {
+    recordCall(*this, EMR_PIE, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 2, nullptr))
         return TRUE;
@@ -211,6 +227,7 @@ BOOL CDC::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
 
 BOOL CDC::AngleArc(int x, int y, int radius, float startAngle, float sweepAngle)
 {
+    recordCall(*this, EMR_ANGLEARC, EmrAngleArc{POINT(x, y), DWORD(radius), startAngle, sweepAngle});
     if (radius < 0 || !std::isfinite(startAngle) || !std::isfinite(sweepAngle))
         return FALSE;
     const double sweep = std::clamp(double(sweepAngle), -720.0, 720.0);
@@ -263,6 +280,13 @@ QRegion CDC::logicalRectToRegion(int l, int t, int r, int b) const
 
 void CDC::FillRect(const RECT* rect, HBRUSH brush)
 {
+    if (MetaRecorder* r = Recorder(); r && rect && brush) {
+        // The platform records a fill with a given brush as a pattern blit
+        // with the brush selected for it.
+        r->Select(*this, brush);
+        r->Call(*this, EMR_BITBLT, MetaRecorder::Ints({rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, int32_t(PATCOPY)}));
+        r->Select(*this, m_state.brush.get());
+    }
     if (!rect || !brush || !canDraw() || !m_backend)
         return;
     QBrush qb;
@@ -316,6 +340,7 @@ void CDC::FrameRect(const RECT* rect, CBrush* brush) { FrameRect(rect, brush ? H
 
 BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
+    recordCall(*this, EMR_BITBLT, MetaRecorder::Ints({x, y, width, height, int32_t(rop)}));
     if (!canDraw())
         return FALSE;
     if (!m_backend)

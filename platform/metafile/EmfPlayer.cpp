@@ -51,6 +51,7 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
     EmfPlayback playback(metafile, dc ? dc->SaveLevel() : 0);
     table.playback = &playback;
 
+    MetaRecorder::QuietScope quiet(dc ? dc->Recorder() : nullptr);
     DcState saved;
     if (dc) {
         // CancelDC cancels what is pending: a cancel that ended an earlier
@@ -153,7 +154,11 @@ BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* reco
     if (!entry->read(in, payload))
         return FALSE;
     EmfPlayContext ctx{dc, table, nHandles, table->playback, record->iType};
-    const bool ok = entry->play(ctx, payload);
+    bool ok;
+    {
+        MetaRecorder::QuietScope quiet(recorder);
+        ok = entry->play(ctx, payload);
+    }
     if (recorder)
         recorder->Record(*dc, *record, &payload);
     return ok && !dc->IsCancelled() ? TRUE : FALSE;

@@ -1,6 +1,7 @@
 #include "platform/metafile/EmfRecorder.h"
 
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/GdiObjects.h"
 #include "platform/metafile/EmfRecordBuilder.h"
 #include "platform/metafile/EmfRecordTable.h"
 #include "platform/metafile/EnhMetaFile.h"
@@ -234,11 +235,32 @@ bool EmfRecorder::writeObjectRecord(const ENHMETARECORD& record, const EmrPayloa
 
 bool EmfRecorder::writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer)
 {
-    const uint32_t type = record.iType;
+    // Only records that the struct holds completely.
+    if (const auto* ints = std::get_if<EmrInts>(&parsed); ints && record.nSize != 8 + 4 * uint32_t(ints->count))
+        return false;
+    return writePayload(record.iType, parsed, outer);
+}
+
+bool EmfRecorder::writePayload(uint32_t type, const EmrPayload& parsed, const QTransform& outer)
+{
+    if (std::holds_alternative<EmrNone>(parsed)) {
+        EmfRecordBuilder b(type);
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* x = std::get_if<EmrMiterLimit>(&parsed)) {
+        EmfRecordBuilder b(type);
+        b.F32(x->limit);
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* a = std::get_if<EmrAngleArc>(&parsed)) {
+        EmfRecordBuilder b(type);
+        b.I32(a->center.x).I32(a->center.y).U32(a->radius).F32(a->start).F32(a->sweep);
+        write(b.Finish());
+        return true;
+    }
     if (const auto* ints = std::get_if<EmrInts>(&parsed)) {
-        // Only records that the struct holds completely.
-        if (record.nSize != 8 + 4 * uint32_t(ints->count))
-            return false;
         EmfRecordBuilder b(type);
         if (type == EMR_SETBRUSHORGEX) {
             const QPointF p = outer.map(QPointF(ints->v[0], ints->v[1]));
@@ -260,6 +282,21 @@ bool EmfRecorder::writeFromStruct(const ENHMETARECORD& record, const EmrPayload&
             else
                 b.I32(p.x).I32(p.y);
         }
+        write(b.Finish());
+        return true;
+    }
+    if (const auto* pd = std::get_if<EmrPolyDraw>(&parsed)) {
+        const bool small = type == EMR_POLYDRAW16;
+        EmfRecordBuilder b(type);
+        b.Rect(pd->bounds).U32(uint32_t(pd->points.size()));
+        for (const POINT& p : pd->points) {
+            if (small)
+                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
+            else
+                b.I32(p.x).I32(p.y);
+        }
+        for (BYTE t : pd->types)
+            b.U8(t);
         write(b.Finish());
         return true;
     }
@@ -331,7 +368,8 @@ void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload*
         return;
     }
     const QTransform outer = dc.State().mapping.PlaybackTransform();
-    if (!parsed || !writeFromStruct(record, *parsed, outer)) {
+    const bool complete = parsed && !(std::holds_alternative<EmrNone>(*parsed) && record.nSize != 8);
+    if (!complete || !writeFromStruct(record, *parsed, outer)) {
         const EmfRecordEntry* entry = FindEmfRecord(type);
         if (hasBounds(type) && (!entry || !entry->supported))
             boundsFromRecord(record, outer);
@@ -388,4 +426,108 @@ QByteArray EmfRecorder::Finish() const
     out.append(m_records);
     out.append(reinterpret_cast<const char*>(eofBytes.data()), qsizetype(eofBytes.size()));
     return out;
+}
+
+void EmfRecorder::Call(CDC& dc, uint32_t type, const EmrPayload& record)
+{
+    if (Quiet())
+        return;
+    if (isMapping(type)) {
+        writeWorld(dc);
+        return;
+    }
+    if (type == EMR_BITBLT) {
+        // A pattern blit: EMR_BITBLT without a source (MS-EMF 2.3.1.2).
+        const EmrInts& v = std::get<EmrInts>(record);
+        EmfRecordBuilder b(EMR_BITBLT);
+        b.Rect(RECT(0, 0, -1, -1)).I32(v.v[0]).I32(v.v[1]).I32(v.v[2]).I32(v.v[3]).U32(v.u(4)).I32(0).I32(0);
+        b.F32(1).F32(0).F32(0).F32(1).F32(0).F32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
+        write(b.Finish());
+        return;
+    }
+    writePayload(type, record, QTransform());
+    if (type == EMR_RESTOREDC)
+        writeWorld(dc);
+}
+
+void EmfRecorder::Select(CDC& dc, GdiObject* object)
+{
+    if (Quiet() || !object)
+        return;
+    // Objects the program deleted and no longer selects leave the table.
+    const DcState& s = dc.State();
+    for (auto it = m_objects.begin(); it != m_objects.end();) {
+        GdiObject* o = it->first.get();
+        if (o->IsDeleted() && o != object && o != s.pen.get() && o != s.brush.get() && o != s.palette.get()) {
+            EmfRecordBuilder del(EMR_DELETEOBJECT);
+            del.U32(it->second);
+            write(del.Finish());
+            release(it->second);
+            it = m_objects.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    uint32_t index = 0;
+    if (object->IsStock()) {
+        for (int i = 0; i <= 19 && !index; ++i)
+            if (GetStockObject(i) == object)
+                index = StockFlag | uint32_t(i);
+        if (!index)
+            return;
+    } else {
+        const auto found = std::find_if(m_objects.begin(), m_objects.end(),
+                                        [object](const auto& e) { return e.first.get() == object; });
+        if (found != m_objects.end()) {
+            index = found->second;
+        } else {
+            index = allocate();
+            if (!writeCreate(object, index)) {
+                release(index);
+                return;
+            }
+            m_objects.emplace_back(GdiRef<GdiObject>(object), index);
+        }
+    }
+    EmfRecordBuilder b(object->Type() == OBJ_PAL ? EMR_SELECTPALETTE : EMR_SELECTOBJECT);
+    b.U32(index);
+    write(b.Finish());
+}
+
+bool EmfRecorder::writeCreate(GdiObject* object, uint32_t index)
+{
+    if (auto* pen = dynamic_cast<GdiPen*>(object)) {
+        if (!pen->IsExtended()) {
+            const LOGPEN p = pen->GetLogPen();
+            EmfRecordBuilder b(EMR_CREATEPEN);
+            b.U32(index).U32(p.lopnStyle).I32(p.lopnWidth.x).I32(p.lopnWidth.y).U32(p.lopnColor);
+            write(b.Finish());
+            return true;
+        }
+        // EMR_EXTCREATEPEN without a pattern bitmap (MS-EMF 2.3.7.9).
+        EmfRecordBuilder b(EMR_EXTCREATEPEN);
+        b.U32(index).U32(0).U32(0).U32(0).U32(0);
+        b.U32(pen->RawStyle()).U32(uint32_t(pen->Width())).U32(pen->BrushStyle()).U32(pen->Color()).U32(0);
+        b.U32(uint32_t(pen->StyleEntries().size()));
+        for (DWORD e : pen->StyleEntries())
+            b.U32(e);
+        write(b.Finish());
+        return true;
+    }
+    if (auto* brush = dynamic_cast<GdiBrush*>(object)) {
+        EmfRecordBuilder b(EMR_CREATEBRUSHINDIRECT);
+        b.U32(index).U32(brush->Style()).U32(brush->Color()).U32(uint32_t(brush->Hatch()));
+        write(b.Finish());
+        return true;
+    }
+    if (auto* palette = dynamic_cast<GdiPalette*>(object)) {
+        const std::vector<PALETTEENTRY> entries = palette->Entries();
+        EmfRecordBuilder b(EMR_CREATEPALETTE);
+        b.U32(index).U16(0x0300).U16(uint16_t(entries.size()));
+        for (const PALETTEENTRY& e : entries)
+            b.U8(e.peRed).U8(e.peGreen).U8(e.peBlue).U8(e.peFlags);
+        write(b.Finish());
+        return true;
+    }
+    return false;
 }

@@ -12,6 +12,7 @@
 // transform as the world transform (the page mapping staying MM_TEXT), and
 // it moves the device-unit parameters (region data, brush origin, bounds)
 // through the playback's outer transform.
+#include "platform/gdi/GdiObject.h"
 #include "platform/metafile/MetaRecorder.h"
 
 #include <QByteArray>
@@ -36,6 +37,8 @@ public:
     void BeginPlayback(CDC& dc) override;
     void EndPlayback(CDC& dc) override;
     void Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload* parsed) override;
+    void Call(CDC& dc, uint32_t type, const EmrPayload& record) override;
+    void Select(CDC& dc, GdiObject* object) override;
 
     // Device pixels that drawing reached.
     void AddBounds(const QRectF& device);
@@ -54,6 +57,8 @@ private:
     uint32_t mapped(DWORD source) const;
     bool writeObjectRecord(const ENHMETARECORD& record, const EmrPayload* parsed);
     bool writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer);
+    bool writePayload(uint32_t type, const EmrPayload& parsed, const QTransform& outer);
+    bool writeCreate(GdiObject* object, uint32_t index);
     void boundsFromRecord(const ENHMETARECORD& record, const QTransform& outer);
 
     EmfRecorderSetup m_setup;
@@ -62,4 +67,6 @@ private:
     std::vector<bool> m_used{true}; // index 0 is the metafile itself
     std::vector<std::map<DWORD, uint32_t>> m_scopes{{}};
     QRectF m_bounds;
+    // Objects selected by direct calls, held so that their identity lasts.
+    std::vector<std::pair<GdiRef<GdiObject>, uint32_t>> m_objects;
 };

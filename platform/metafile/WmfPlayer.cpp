@@ -72,6 +72,7 @@ BOOL PlayMetaFile(HDC dc, const WinMetaFile* metafile)
     dc->ResetCancel();
     const DcState saved = dc->State();
     MetaRecorder* recorder = dc->Recorder();
+    MetaRecorder::QuietScope quiet(recorder);
     if (recorder)
         recorder->BeginPlayback(*dc);
 

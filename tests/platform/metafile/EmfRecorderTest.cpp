@@ -1,6 +1,7 @@
 // Recording enhanced metafiles: what a playback into a recording device
 // context writes plays like the original, keeps its objects apart, carries
 // a truthful header, and reaches the disk whole or not at all.
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/BoundsBackend.h"
 #include "platform/metafile/EmfPlayer.h"
@@ -24,27 +25,27 @@ namespace {
 
 // Record types of MS-EMF used below.
 enum : uint32_t {
-    SetWindowExt = 9, SetViewportExt = 11, SetMapMode = 17, IntersectClip = 30, SelectObject = 37,
-    CreatePen = 38, CreateBrush = 39, DeleteObject = 40, Ellipse = 42, Rectangle = 43, CreateFont = 82,
-    Polyline16 = 87, SetWorldTransform = 35, SaveDC = 33, RestoreDC = 34,
+    EmrSetWindowExt = 9, EmrSetViewportExt = 11, EmrSetMapMode = 17, EmrIntersectClip = 30, EmrSelectObject = 37,
+    EmrCreatePen = 38, EmrCreateBrush = 39, EmrDeleteObject = 40, EmrEllipse = 42, EmrRectangle = 43, EmrCreateFont = 82,
+    EmrPolyline16 = 87, EmrSetWorldTransform = 35, EmrSaveDC = 33, EmrRestoreDC = 34,
 };
 
 // A drawing with mapping, objects, clipping and several shapes.
 QByteArray drawing()
 {
     EmfBuilder b;
-    b.Record(SetMapMode, {8});                       // MM_ANISOTROPIC
-    b.Record(SetWindowExt, {200, 200});
-    b.Record(SetViewportExt, {1000, 1000});
-    b.Record(CreateBrush, {1, 0, 0x0000FF, 0});      // red solid
-    b.Record(SelectObject, {1});
-    b.Record(CreatePen, {2, 0, 6, 0, 0xFF0000});     // blue, 6 units wide
-    b.Record(SelectObject, {2});
-    b.Record(Rectangle, {10, 10, 90, 90});
-    b.Record(IntersectClip, {0, 0, 150, 150});
-    b.Record(Ellipse, {100, 100, 190, 190});
-    b.Record(Polyline16, {0, 0, 0, 0, 3, EmfBuilder::Pt16(10, 190), EmfBuilder::Pt16(100, 120), EmfBuilder::Pt16(190, 190)});
-    b.Record(DeleteObject, {1});
+    b.Record(EmrSetMapMode, {8});                       // MM_ANISOTROPIC
+    b.Record(EmrSetWindowExt, {200, 200});
+    b.Record(EmrSetViewportExt, {1000, 1000});
+    b.Record(EmrCreateBrush, {1, 0, 0x0000FF, 0});      // red solid
+    b.Record(EmrSelectObject, {1});
+    b.Record(EmrCreatePen, {2, 0, 6, 0, 0xFF0000});     // blue, 6 units wide
+    b.Record(EmrSelectObject, {2});
+    b.Record(EmrRectangle, {10, 10, 90, 90});
+    b.Record(EmrIntersectClip, {0, 0, 150, 150});
+    b.Record(EmrEllipse, {100, 100, 190, 190});
+    b.Record(EmrPolyline16, {0, 0, 0, 0, 3, EmfBuilder::Pt16(10, 190), EmfBuilder::Pt16(100, 120), EmfBuilder::Pt16(190, 190)});
+    b.Record(EmrDeleteObject, {1});
     return b.Bytes();
 }
 
@@ -131,11 +132,11 @@ TEST(EmfRecorder, AReRecordedMetafilePlaysTheSameRecordsAndPicture)
     ASSERT_TRUE(original);
     EnhMetaFilePtr saved(rerecord(original.get()));
     ASSERT_TRUE(saved);
-    const auto shapes = {uint32_t(Rectangle), uint32_t(Ellipse), uint32_t(Polyline16), uint32_t(IntersectClip)};
+    const auto shapes = {uint32_t(EmrRectangle), uint32_t(EmrEllipse), uint32_t(EmrPolyline16), uint32_t(EmrIntersectClip)};
     EXPECT_EQ(typesOf(records(saved.get()), shapes), typesOf(records(original.get()), shapes));
     // The mapping is kept as world transforms; no mapping record remains.
-    EXPECT_TRUE(typesOf(records(saved.get()), {SetMapMode, SetWindowExt, SetViewportExt}).empty());
-    EXPECT_FALSE(typesOf(records(saved.get()), {SetWorldTransform}).empty());
+    EXPECT_TRUE(typesOf(records(saved.get()), {EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}).empty());
+    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetWorldTransform}).empty());
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 
     // Read back and recorded once more, it is still the same picture.
@@ -147,36 +148,36 @@ TEST(EmfRecorder, AReRecordedMetafilePlaysTheSameRecordsAndPicture)
 TEST(EmfRecorder, ObjectIndicesAreGivenOutLowestFirstAndUnknownRecordsKeptVerbatim)
 {
     EmfBuilder b(RECT(0, 0, 10000, 10000), 10);
-    b.Record(CreateBrush, {5, 0, 0x00FF00, 0});
+    b.Record(EmrCreateBrush, {5, 0, 0x00FF00, 0});
     std::vector<uint32_t> font = {7, 0xFFFFFFF6u, 0, 0, 0, 400, 0};
     font.resize(1 + 23, 0x00410041); // LOGFONTW: height -10, weight 400, then a face name of "AA..."
-    b.Record(CreateFont, font);
-    b.Record(SelectObject, {5});
-    b.Record(SelectObject, {7});
-    b.Record(SelectObject, {0x80000000u | 5}); // a stock object keeps its index
-    b.Record(SelectObject, {9});               // never created: dropped
-    b.Record(DeleteObject, {5});
+    b.Record(EmrCreateFont, font);
+    b.Record(EmrSelectObject, {5});
+    b.Record(EmrSelectObject, {7});
+    b.Record(EmrSelectObject, {0x80000000u | 5}); // a stock object keeps its index
+    b.Record(EmrSelectObject, {9});               // never created: dropped
+    b.Record(EmrDeleteObject, {5});
     const QByteArray bytes = b.Bytes();
     EnhMetaFilePtr original(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
     EnhMetaFilePtr saved(rerecord(original.get()));
     ASSERT_TRUE(saved);
     std::vector<Rec> objectRecords;
     for (const Rec& r : records(saved.get()))
-        if (r.type == CreateBrush || r.type == CreateFont || r.type == SelectObject || r.type == DeleteObject)
+        if (r.type == EmrCreateBrush || r.type == EmrCreateFont || r.type == EmrSelectObject || r.type == EmrDeleteObject)
             objectRecords.push_back(r);
     ASSERT_EQ(objectRecords.size(), 7u);
     EXPECT_EQ(objectRecords[0].params, (std::vector<uint32_t>{1, 0, 0x00FF00, 0}));
-    EXPECT_EQ(objectRecords[1].type, uint32_t(CreateFont));
+    EXPECT_EQ(objectRecords[1].type, uint32_t(EmrCreateFont));
     std::vector<uint32_t> expectedFont = font;
     expectedFont[0] = 2;
     EXPECT_EQ(objectRecords[1].params, expectedFont);
     EXPECT_EQ(objectRecords[2].params[0], 1u);
     EXPECT_EQ(objectRecords[3].params[0], 2u);
     EXPECT_EQ(objectRecords[4].params[0], 0x80000005u);
-    EXPECT_EQ(objectRecords[5].type, uint32_t(DeleteObject));
+    EXPECT_EQ(objectRecords[5].type, uint32_t(EmrDeleteObject));
     EXPECT_EQ(objectRecords[5].params[0], 1u);
     // The playback's font is deleted when the playback ends.
-    EXPECT_EQ(objectRecords[6].type, uint32_t(DeleteObject));
+    EXPECT_EQ(objectRecords[6].type, uint32_t(EmrDeleteObject));
     EXPECT_EQ(objectRecords[6].params[0], 2u);
     EXPECT_EQ(saved->Header().nHandles, 3);
 }
@@ -186,7 +187,7 @@ TEST(EmfRecorder, TheHeaderCarriesBoundsFrameDeviceAndDescription)
     // Drawn on the screen reference device (1024 x 768 pixels, 271 x 203
     // mm) without a frame: the frame comes from the bounds.
     EmfBuilder b;
-    b.Record(Rectangle, {100, 200, 600, 400});
+    b.Record(EmrRectangle, {100, 200, 600, 400});
     const QByteArray bytes = b.Bytes();
     EnhMetaFilePtr source(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
     const QString desc = QStringLiteral("Lumivu") + QChar(0) + QStringLiteral("Plan");
@@ -325,4 +326,62 @@ TEST(EmfRecorder, SavedCorpusFilesReloadAndRenderAlike)
         EXPECT_LT(difference(render(original.get(), 160), render(reloaded.get(), 160)), 0.01) << qPrintable(cols[0]);
         ++checked;
     }
+}
+
+namespace {
+
+// The same drawing made with the GDI calls of a device context.
+void drawDirectly(CDC& dc)
+{
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(100, 100);
+    dc.SetViewportExt(500, 500);
+    dc.SetViewportOrg(50, 50);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HPEN blue = CreatePen(PS_SOLID, 3, RGB(0, 0, 255));
+    dc.SelectObject(red);
+    dc.SelectObject(blue);
+    dc.Rectangle(5, 5, 45, 45);
+    dc.SaveDC();
+    dc.IntersectClipRect(0, 0, 75, 75);
+    dc.Ellipse(50, 50, 95, 95);
+    dc.RestoreDC(-1);
+    const POINT line[] = {POINT(5, 95), POINT(50, 60), POINT(95, 95)};
+    dc.Polyline(line, 3);
+    dc.SelectObject(GetStockObject(BLACK_BRUSH));
+    DeleteObject(red);
+    dc.Pie(55, 5, 95, 45, 95, 25, 75, 5);
+    const RECT box(60, 60, 70, 70);
+    dc.FillSolidRect(&box, RGB(0, 200, 0));
+    dc.SelectObject(GetStockObject(BLACK_PEN));
+    DeleteObject(blue);
+}
+
+} // namespace
+
+TEST(EmfRecorder, DirectCallsOnARecordingContextBecomeRecords)
+{
+    Reference ref;
+    const RECT frame(0, 0, 10000, 10000);
+    HDC dc = CreateEnhMetaFile(&ref.dc, QString(), &frame, QString());
+    ASSERT_TRUE(dc);
+    drawDirectly(*dc);
+    EnhMetaFilePtr recorded(CloseEnhMetaFile(dc));
+    ASSERT_TRUE(recorded);
+
+    QImage direct(1000, 1000, QImage::Format_RGB32);
+    direct.fill(Qt::white);
+    {
+        CDC out(std::make_unique<QPainterBackend>(&direct));
+        drawDirectly(out);
+    }
+    EXPECT_LT(difference(direct, render(recorded.get(), 1000)), 0.002);
+    const auto recs = records(recorded.get());
+    EXPECT_EQ(typesOf(recs, {EmrRectangle, EmrEllipse, 4 /* EMR_POLYLINE */, 47 /* EMR_PIE */, 76 /* EMR_BITBLT */}),
+              (std::vector<uint32_t>{EmrRectangle, EmrEllipse, 4, 47, 76}));
+    EXPECT_EQ(typesOf(recs, {EmrSaveDC, EmrRestoreDC}), (std::vector<uint32_t>{EmrSaveDC, EmrRestoreDC}));
+    // The red brush was deleted while the black one was selected: its index
+    // is given back.
+    EXPECT_FALSE(typesOf(recs, {EmrDeleteObject}).empty());
+    EXPECT_NEAR(recorded->Header().bounds.right, 532, 2); // 95 units at 5 pixels, plus half the pen
 }
