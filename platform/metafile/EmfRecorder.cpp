@@ -85,6 +85,11 @@ EmfRecorder::EmfRecorder(EmfRecorderSetup setup) : m_setup(std::move(setup)) {}
 
 void EmfRecorder::write(const uint8_t* bytes, size_t size)
 {
+    // A metafile this program could not load again is not written.
+    if (m_overflow || uint64_t(m_records.size()) + size > uint64_t(MaxEnhMetaFileBytes) - 4096) {
+        m_overflow = true;
+        return;
+    }
     m_records.append(reinterpret_cast<const char*>(bytes), qsizetype(size));
     ++m_count;
 }
@@ -384,6 +389,8 @@ void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload*
 
 QByteArray EmfRecorder::Finish() const
 {
+    if (m_overflow)
+        return QByteArray();
     const SIZE px = m_setup.devicePixels, mm = m_setup.deviceMillimeters;
     RECT bounds(0, 0, -1, -1);
     if (!m_bounds.isNull()) {

@@ -42,7 +42,8 @@ public:
 
     // Device pixels that drawing reached.
     void AddBounds(const QRectF& device);
-    // The complete metafile: header, records and end-of-file record.
+    // The complete metafile: header, records and end-of-file record; empty
+    // when it grew past the largest metafile this program loads.
     QByteArray Finish() const;
     uint32_t RecordCount() const { return m_count; }
 
@@ -67,6 +68,7 @@ private:
     std::vector<bool> m_used{true}; // index 0 is the metafile itself
     std::vector<std::map<DWORD, uint32_t>> m_scopes{{}};
     QRectF m_bounds;
+    bool m_overflow = false;
     // Objects selected by direct calls, held so that their identity lasts.
     std::vector<std::pair<GdiRef<GdiObject>, uint32_t>> m_objects;
 };

@@ -56,6 +56,8 @@ HENHMETAFILE CloseEnhMetaFile(HDC dc)
         return nullptr;
     std::unique_ptr<EnhMetaFileDC> owner(recording);
     const QByteArray bytes = recording->GetRecorder().Finish();
+    if (bytes.isEmpty())
+        return nullptr;
     if (recording->m_file) {
         QSaveFile& file = *recording->m_file;
         if (file.write(bytes) != bytes.size() || !file.commit())

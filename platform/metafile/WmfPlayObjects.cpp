@@ -5,6 +5,7 @@
 #include "platform/metafile/WmfPlayOps.h"
 
 #include <QString>
+#include <algorithm>
 #include <utility>
 
 namespace wmfplay {
@@ -27,9 +28,21 @@ int claim(WmfPlayContext& ctx, WmfSlot::Kind kind)
 
 uint32_t handleOf(int slot) { return uint32_t(slot + 1); }
 
+// Takes rects from the playback's region budget; false when it is spent.
+bool spend(WmfPlayContext& ctx, const std::vector<RECT>& rects)
+{
+    const size_t n = std::max<size_t>(1, rects.size());
+    if (n > ctx.regionBudget)
+        return false;
+    ctx.regionBudget -= n;
+    return true;
+}
+
 bool emitRegion(WmfPlayContext& ctx, uint32_t type, const std::vector<RECT>& rects, int brushSlot = -1,
                 SIZE stroke = SIZE())
 {
+    if (!spend(ctx, rects))
+        return false;
     EmfRecordBuilder b(type);
     b.Rect(RECT(0, 0, -1, -1)).U32(EmfRecordBuilder::RegionDataSize(rects));
     if (type == EMR_FILLRGN || type == EMR_FRAMERGN)
@@ -233,6 +246,8 @@ bool wmfSelectClipRegion(WmfPlayContext& ctx, const WmrPayload& r)
     // Region coordinates are device units of the playing DC, as the
     // platform plays them.
     const auto& rects = ctx.objects[size_t(slot)].rects;
+    if (!spend(ctx, rects))
+        return false;
     EmfRecordBuilder b(EMR_EXTSELECTCLIPRGN);
     b.U32(EmfRecordBuilder::RegionDataSize(rects)).U32(RgnCopy).RegionData(rects);
     return ctx.Emit(b);

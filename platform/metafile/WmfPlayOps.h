@@ -25,6 +25,10 @@ struct WmfPlayContext {
     int selectedPalette = -1; // slot, -1 for the default palette
     BYTE charSet = 0;         // of the selected font
     uint16_t function = 0;
+    // Region rectangles the playback may still hand out: a small hostile
+    // file that selects a large region again and again must not turn into
+    // endless work.
+    size_t regionBudget = size_t(1) << 20;
 
     // Plays the built record; false when it could not be played.
     bool Emit(EmfRecordBuilder& record);

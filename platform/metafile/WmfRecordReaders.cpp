@@ -9,7 +9,7 @@ namespace {
 
 // The largest region this engine builds from a metafile: beyond it a
 // record is treated as malformed rather than allocated.
-constexpr size_t MaxRegionRects = size_t(1) << 20;
+constexpr size_t MaxRegionRects = size_t(1) << 16;
 
 QByteArray rest(EmfByteReader& in)
 {

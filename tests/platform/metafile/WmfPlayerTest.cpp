@@ -222,3 +222,26 @@ TEST(WmfPlayer, EveryFunctionHasOneEntry)
     EXPECT_STREQ(WmfRecordName(META_STRETCHDIB), "META_STRETCHDIB");
     EXPECT_EQ(WmfRecordName(0x0999), nullptr);
 }
+
+TEST(WmfPlayer, ALargeRegionSelectedOverAndOverStopsPlayback)
+{
+    WmfBuilder b = picture();
+    solidBrush(b, Red);
+    b.Record(META_SELECTOBJECT, {0});
+    rectangle(b, 0, 0, 50, 50);
+    // One scan of 20000 one-unit rectangles.
+    std::vector<int> region = {0, 6, 0, 0, 0, 1, 40000, 0, 0, 40000, 1, 40000, 0, 1};
+    for (int i = 0; i < 20000; ++i) {
+        region.push_back(2 * i);
+        region.push_back(2 * i + 1);
+    }
+    region.push_back(40000);
+    b.Record(META_CREATEREGION, region); // slot 1
+    for (int i = 0; i < 100; ++i)
+        b.Record(META_SELECTCLIPREGION, {1});
+    b.Record(META_SELECTCLIPREGION, {9}); // not a region: ignored
+    rectangle(b, 50, 50, 100, 100);
+    const QImage image = convertAndRender(b.Bytes());
+    EXPECT_EQ(image.pixel(25, 25), rgb(Red));
+    EXPECT_EQ(image.pixel(75, 75), qRgb(255, 255, 255)) << "playback stopped once the region budget was spent";
+}
