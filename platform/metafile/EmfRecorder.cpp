@@ -410,8 +410,13 @@ QByteArray EmfRecorder::Finish() const
     }
     const uint32_t descChars = uint32_t(m_setup.description.size());
     const uint32_t headerSize = 108 + ((descChars * 2 + 3) & ~3u);
+    // EMR_EOF with the palette (MS-EMF 2.3.4.1); nSizeLast repeats its size.
+    const uint32_t palCount = uint32_t(std::min<size_t>(m_palette.size(), 1024));
     EmfRecordBuilder eof(EMR_EOF);
-    eof.U32(0).U32(16).U32(20);
+    eof.U32(palCount).U32(16);
+    for (uint32_t i = 0; i < palCount; ++i)
+        eof.U8(m_palette[i].peRed).U8(m_palette[i].peGreen).U8(m_palette[i].peBlue).U8(m_palette[i].peFlags);
+    eof.U32(20 + 4 * palCount);
     const std::vector<uint8_t>& eofBytes = eof.Finish();
     const uint64_t total = uint64_t(headerSize) + uint64_t(m_records.size()) + eofBytes.size();
 
@@ -419,7 +424,7 @@ QByteArray EmfRecorder::Finish() const
     h.Rect(bounds).Rect(frame).U32(EmfHeader::Signature).U32(0x10000);
     h.U32(uint32_t(std::min<uint64_t>(total, UINT32_MAX))).U32(m_count + 2);
     h.U16(uint16_t(std::min<size_t>(m_used.size(), 0xFFFF))).U16(0);
-    h.U32(descChars).U32(descChars ? 108 : 0).U32(0);
+    h.U32(descChars).U32(descChars ? 108 : 0).U32(palCount);
     h.I32(px.cx).I32(px.cy).I32(mm.cx).I32(mm.cy);
     h.U32(0).U32(0).U32(0);                        // no pixel format, not OpenGL
     h.I32(mm.cx * 1000).I32(mm.cy * 1000);         // micrometres

@@ -40,6 +40,9 @@ public:
     void Call(CDC& dc, uint32_t type, const EmrPayload& record) override;
     void Select(CDC& dc, GdiObject* object) override;
 
+    // The palette the end-of-file record and the header carry (the one
+    // selected when the recording ends; none for the default palette).
+    void SetPalette(std::vector<PALETTEENTRY> entries) { m_palette = std::move(entries); }
     // Device pixels that drawing reached.
     void AddBounds(const QRectF& device);
     // The complete metafile: header, records and end-of-file record; empty
@@ -69,6 +72,7 @@ private:
     std::vector<std::map<DWORD, uint32_t>> m_scopes{{}};
     QRectF m_bounds;
     bool m_overflow = false;
+    std::vector<PALETTEENTRY> m_palette;
     // Objects selected by direct calls, held so that their identity lasts.
     std::vector<std::pair<GdiRef<GdiObject>, uint32_t>> m_objects;
 };

@@ -1,5 +1,6 @@
 #include "platform/metafile/EnhMetaFileDC.h"
 
+#include "platform/gdi/GdiPalette.h"
 #include "platform/metafile/BoundsBackend.h"
 #include "platform/metafile/EmfRecorder.h"
 
@@ -55,6 +56,9 @@ HENHMETAFILE CloseEnhMetaFile(HDC dc)
     if (!recording)
         return nullptr;
     std::unique_ptr<EnhMetaFileDC> owner(recording);
+    GdiPalette* palette = recording->State().palette.get();
+    if (palette && !palette->IsStock())
+        recording->GetRecorder().SetPalette(palette->Entries());
     const QByteArray bytes = recording->GetRecorder().Finish();
     if (bytes.isEmpty())
         return nullptr;

@@ -385,3 +385,23 @@ TEST(EmfRecorder, DirectCallsOnARecordingContextBecomeRecords)
     EXPECT_FALSE(typesOf(recs, {EmrDeleteObject}).empty());
     EXPECT_NEAR(recorded->Header().bounds.right, 532, 2); // 95 units at 5 pixels, plus half the pen
 }
+
+TEST(EmfRecorder, ThePaletteSelectedAtTheEndGoesIntoTheHeader)
+{
+    HDC dc = CreateEnhMetaFile(nullptr, QString(), nullptr, QString());
+    ASSERT_TRUE(dc);
+    std::vector<PALETTEENTRY> entries(3);
+    entries[1].peRed = 200;
+    entries[2].peBlue = 100;
+    HPALETTE palette = CreatePalette(entries);
+    dc->SelectPalette(palette, FALSE);
+    dc->Rectangle(0, 0, 10, 10);
+    EnhMetaFilePtr mf(CloseEnhMetaFile(dc));
+    DeleteObject(palette);
+    ASSERT_TRUE(mf);
+    EXPECT_EQ(mf->Header().nPalEntries, 3u);
+    const auto recs = records(mf.get());
+    ASSERT_EQ(recs.back().type, 14u); // EMR_EOF
+    EXPECT_EQ(recs.back().params, (std::vector<uint32_t>{3, 16, 0, 200, 0x640000, 32}));
+    EXPECT_FALSE(typesOf(recs, {49 /* EMR_CREATEPALETTE */}).empty());
+}
