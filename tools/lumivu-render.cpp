@@ -1,11 +1,13 @@
-// lumivu-render: converts a metafile to PNG, BMP, PDF or SVG headlessly,
-// with the same loading, layout and playback as the viewer.
+// lumivu-render: converts a metafile or a raster image to PNG, BMP, PDF or
+// SVG headlessly, with the same loading, layout and playback as the viewer,
+// and a metafile to an enhanced metafile through the recording layer.
+#include "platform/gdi/CDC.h"
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/BoundsBackend.h"
-#include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
-#include "toolkit/COXMetaFile.h"
+#include "tools/DocumentRender.h"
+#include "viewer/document/CLumivueDoc.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -23,7 +25,8 @@ namespace {
 void usage(FILE* out)
 {
     std::fputs("usage: lumivu-render [--width W | --height H | --zoom Z] [--dpi D] [--timing] INPUT OUTPUT\n"
-               "Converts a metafile to PNG, BMP, PDF, SVG or EMF (chosen by OUTPUT's extension).\n",
+               "Converts a metafile or an image to PNG, BMP, PDF or SVG, or a metafile to EMF\n"
+               "(chosen by OUTPUT's extension).\n",
                out);
 }
 
@@ -33,8 +36,8 @@ int fail(const QString& file, const QString& reason)
     return 1;
 }
 
-// Plays the metafile onto device, filling size; returns the playback time.
-qint64 play(QPaintDevice* device, const COXMetaFile& mf, CSize size, bool white)
+// Draws the image onto device, filling size; returns the playback time.
+qint64 play(QPaintDevice* device, const DocumentRender& doc, CSize size, bool white)
 {
     CDC dc(std::make_unique<QPainterBackend>(device));
     const CRect rect(0, 0, size.cx, size.cy);
@@ -42,7 +45,7 @@ qint64 play(QPaintDevice* device, const COXMetaFile& mf, CSize size, bool white)
         dc.FillSolidRect(&rect, RGB(255, 255, 255));
     QElapsedTimer timer;
     timer.start();
-    mf.PlayFile(&dc, &rect);
+    doc.Draw(&dc, rect);
     dc.Flush();
     return timer.nsecsElapsed() / 1000;
 }
@@ -109,13 +112,16 @@ int main(int argc, char** argv)
     if (!QFileInfo(input).isFile() || !QFileInfo(input).isReadable())
         return fail(input, QStringLiteral("cannot be read"));
 
-    COXMetaFile mf;
-    if (!mf.LoadFile(input))
-        return fail(input, QStringLiteral("not a metafile"));
-    if (ext == QLatin1String("emf"))
-        return saveEmf(mf, output) ? 0 : fail(output, QStringLiteral("cannot be written"));
+    DocumentRender doc;
+    if (!doc.Load(input))
+        return fail(input, QStringLiteral("not a metafile or an image the viewer can open"));
+    if (ext == QLatin1String("emf")) {
+        if (!doc.IsMetafile())
+            return fail(input, QStringLiteral("only a metafile can be saved as an enhanced metafile"));
+        return saveEmf(doc.Document().m_MetaFile, output) ? 0 : fail(output, QStringLiteral("cannot be written"));
+    }
     CSize size;
-    if (!layout.OutputSize(mf.GetNormalizedSize(), 2540, &size, &error))
+    if (!layout.OutputSize(doc.NaturalSize(), doc.UnitsPerInch(), &size, &error))
         return fail(input, error);
 
     qint64 us = 0;
@@ -124,7 +130,7 @@ int main(int argc, char** argv)
         pdf.setResolution(layout.dpi);
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setPageSize(QPageSize(QSizeF(size.cx * 72.0 / layout.dpi, size.cy * 72.0 / layout.dpi), QPageSize::Point));
-        us = play(&pdf, mf, size, false);
+        us = play(&pdf, doc, size, false);
     } else if (ext == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setFileName(output);
@@ -132,15 +138,15 @@ int main(int argc, char** argv)
         svg.setViewBox(QRect(0, 0, size.cx, size.cy));
         svg.setResolution(layout.dpi);
         // "application\0title": the nulls have no place in XML.
-        svg.setDescription(mf.GetDescription().replace(QChar(0), QStringLiteral(" - ")));
-        us = play(&svg, mf, size, false);
+        svg.setDescription(doc.Description().replace(QChar(0), QStringLiteral(" - ")));
+        us = play(&svg, doc, size, false);
     } else {
         QImage image(size.cx, size.cy, QImage::Format_RGB32);
         image.fill(Qt::white);
         const int dpm = int(layout.dpi / 0.0254 + 0.5);
         image.setDotsPerMeterX(dpm);
         image.setDotsPerMeterY(dpm);
-        us = play(&image, mf, size, false);
+        us = play(&image, doc, size, false);
         if (!image.save(output, ext == QLatin1String("png") ? "PNG" : "BMP"))
             return fail(output, QStringLiteral("cannot be written"));
     }

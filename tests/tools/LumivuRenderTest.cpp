@@ -85,3 +85,32 @@ TEST(LumivuRender, ReportsUnreadableInputsAndUsageErrors)
                       in, dir.filePath(QStringLiteral("o.png"))}).code, 2);
     EXPECT_EQ(render({QStringLiteral("--help")}).code, 0);
 }
+
+// Raster files go through the viewer's document loading: the extension is
+// only a hint, the resolution gives the physical size, and enlarging keeps
+// sharp pixels.
+TEST(LumivuRender, RendersRasterImagesLikeTheViewer)
+{
+    QTemporaryDir dir;
+    QImage image(4, 2, QImage::Format_RGB32);
+    image.fill(qRgb(0, 0, 255));
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setDotsPerMeterX(int(48 / 0.0254 + 0.5)); // 48 dpi: each pixel is two at 96 dpi
+    image.setDotsPerMeterY(int(48 / 0.0254 + 0.5));
+    const QString disguised = dir.filePath(QStringLiteral("picture.jpeg"));
+    ASSERT_TRUE(image.save(disguised, "PNG"));
+
+    RenderRun r = render({QStringLiteral("--width"), QStringLiteral("40"), disguised, dir.filePath(QStringLiteral("w.png"))});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QImage wide(dir.filePath(QStringLiteral("w.png")));
+    ASSERT_EQ(wide.size(), QSize(40, 20));
+    EXPECT_EQ(wide.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(wide.pixel(9, 9), qRgb(255, 0, 0)) << "a pixel enlarged ten times stays one colour";
+    EXPECT_EQ(wide.pixel(10, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(wide.pixel(39, 19), qRgb(0, 0, 255));
+
+    // The physical size at 96 dpi.
+    r = render({disguised, dir.filePath(QStringLiteral("z.png"))});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("z.png"))).size(), QSize(8, 4));
+}
