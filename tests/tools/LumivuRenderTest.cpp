@@ -63,6 +63,29 @@ TEST(LumivuRender, ConvertsToEveryFormat)
     }
 }
 
+TEST(LumivuRender, WritesEnhancedMetafilesThatRenderTheSame)
+{
+    QTemporaryDir dir;
+    const QString in = sample(dir);
+    const QString saved = dir.filePath(QStringLiteral("saved.emf"));
+    const RenderRun run = render({in, saved});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    const QString a = dir.filePath(QStringLiteral("a.png")), b = dir.filePath(QStringLiteral("b.png"));
+    ASSERT_EQ(render({QStringLiteral("--width"), QStringLiteral("200"), in, a}).code, 0);
+    ASSERT_EQ(render({QStringLiteral("--width"), QStringLiteral("200"), saved, b}).code, 0);
+    EXPECT_EQ(QImage(a), QImage(b));
+
+    // A raster image has no metafile to save; a folder that does not exist
+    // cannot take the file.
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString png = dir.filePath(QStringLiteral("p.png"));
+    image.save(png);
+    EXPECT_EQ(render({png, dir.filePath(QStringLiteral("p.emf"))}).code, 1);
+    EXPECT_EQ(render({in, dir.filePath(QStringLiteral("none/x.emf"))}).code, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("p.emf"))));
+}
+
 TEST(LumivuRender, ReportsUnreadableInputsAndUsageErrors)
 {
     QTemporaryDir dir;
