@@ -245,3 +245,139 @@ TEST(WmfPlayer, ALargeRegionSelectedOverAndOverStopsPlayback)
     EXPECT_EQ(image.pixel(25, 25), rgb(Red));
     EXPECT_EQ(image.pixel(75, 75), qRgb(255, 255, 255)) << "playback stopped once the region budget was spent";
 }
+
+namespace {
+
+struct EmfRec {
+    uint32_t type;
+    std::vector<uint32_t> p; // the parameters after type and size
+};
+
+std::vector<EmfRec> emfRecords(HENHMETAFILE mf, uint32_t type)
+{
+    std::vector<EmfRec> out;
+    size_t offset = 0;
+    ENHMETARECORD r;
+    bool malformed = false;
+    while (mf->RecordAt(offset, &r, &malformed)) {
+        if (r.iType == type) {
+            EmfRec rec{r.iType, {}};
+            for (size_t i = 0; i < (r.nSize - 8) / 4; ++i)
+                rec.p.push_back(r.dParm(i));
+            out.push_back(rec);
+        }
+        offset += r.nSize;
+    }
+    return out;
+}
+
+std::vector<int> dib24x2()
+{
+    // BITMAPINFOHEADER of a 2 x 2, 24-bit DIB, then two rows of 8 bytes.
+    std::vector<int> d = {40, 0, 2, 0, 2, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    d.insert(d.end(), 8, 0x00FF);
+    return d;
+}
+
+std::vector<int> dib1x8()
+{
+    // An 8 x 8 monochrome DIB: header, two colours, eight rows of 4 bytes.
+    std::vector<int> d = {40, 0, 8, 0, 8, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    d.insert(d.end(), {0, 0, 0xFFFF, 0x00FF});
+    d.insert(d.end(), 16, 0x55AA);
+    return d;
+}
+
+} // namespace
+
+// Text, fonts and bitmaps play through the EMF records of the text and
+// bitmap layers: their bytes must be laid out exactly as MS-EMF says.
+TEST(WmfConversion, TextFontsAndBitmapsBecomeTheirEnhancedRecords)
+{
+    WmfBuilder b = picture();
+    std::vector<int> font = {-20, 0, 0, 0, 700, 0, 0, 0, 0, 0x7241, 0x6169, 0x006C};
+    font.resize(5 + 4 + 16, 0);
+    b.Record(META_CREATEFONTINDIRECT, font); // slot 0
+    b.Record(META_SELECTOBJECT, {0});
+    b.Record(META_EXTTEXTOUT, {20, 10, 3, 0, 0x6241, 0x0080, 5, 6, 7}); // "Ab" and 0x80 (the euro sign)
+    b.Record(META_TEXTOUT, {2, 0x6948, 2, 1});                         // "Hi" at (1, 2)
+    std::vector<int> stretch = {0x0020, 0x00CC, 0, 2, 2, 0, 0, 40, 40, 10, 10};
+    for (int w : dib24x2())
+        stretch.push_back(w);
+    b.Record(META_STRETCHDIB, stretch);
+    std::vector<int> brush = {5, 0};
+    for (int w : dib1x8())
+        brush.push_back(w);
+    b.Record(META_DIBCREATEPATTERNBRUSH, brush); // slot 1
+    EnhMetaFilePtr emf(ConvertWinMetaFile(b.Bytes()));
+    ASSERT_TRUE(emf);
+
+    const auto fonts = emfRecords(emf.get(), 82); // EMR_EXTCREATEFONTINDIRECTW
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].p[0], 1u);
+    EXPECT_EQ(int32_t(fonts[0].p[1]), -20);
+    EXPECT_EQ(fonts[0].p[5], 700u);
+    EXPECT_EQ(fonts[0].p[8], 0x00720041u); // "Ar"
+    EXPECT_EQ(fonts[0].p[10], 0x0000006Cu);
+
+    const auto texts = emfRecords(emf.get(), 84); // EMR_EXTTEXTOUTW
+    ASSERT_EQ(texts.size(), 2u);
+    const auto& t = texts[0].p;
+    EXPECT_EQ(t[4], 1u);                                  // GM_COMPATIBLE
+    EXPECT_EQ(t[7], 10u);                                 // reference point
+    EXPECT_EQ(t[8], 20u);
+    EXPECT_EQ(t[9], 3u);                                  // characters
+    EXPECT_EQ(t[10], 76u);                                // string offset
+    EXPECT_EQ(t[16], 84u);                                // spacing offset
+    EXPECT_EQ(t[17], 0x00620041u);                        // "Ab"
+    EXPECT_EQ(t[18], 0x000020ACu);                        // the euro sign of Windows-1252
+    EXPECT_EQ((std::vector<uint32_t>{t[19], t[20], t[21]}), (std::vector<uint32_t>{5, 6, 7}));
+    EXPECT_EQ(texts[1].p[9], 2u);
+    EXPECT_EQ(texts[1].p[16], 0u) << "no spacing recorded";
+
+    const auto blits = emfRecords(emf.get(), 81); // EMR_STRETCHDIBITS
+    ASSERT_EQ(blits.size(), 1u);
+    EXPECT_EQ((std::vector<uint32_t>(blits[0].p.begin() + 4, blits[0].p.begin() + 18)),
+              (std::vector<uint32_t>{10, 10, 0, 0, 2, 2, 80, 40, 120, 16, 0, 0x00CC0020, 40, 40}));
+
+    const auto brushes = emfRecords(emf.get(), 94); // EMR_CREATEDIBPATTERNBRUSHPT
+    ASSERT_EQ(brushes.size(), 1u);
+    EXPECT_EQ(brushes[0].p, (std::vector<uint32_t>{2, 0, 32, 48, 80, 32, 40, 8, 8, 0x00010001, 0, 0, 0, 0, 0, 0,
+                                                   0, 0x00FFFFFF, 0x55AA55AA, 0x55AA55AA, 0x55AA55AA,
+                                                   0x55AA55AA, 0x55AA55AA, 0x55AA55AA, 0x55AA55AA, 0x55AA55AA}));
+}
+
+TEST(WmfConversion, PaletteRecordsActOnTheSelectedPalette)
+{
+    WmfBuilder b = picture();
+    b.Record(META_SETPALENTRIES, {0, 1, 0x00FF, 0}); // no palette selected: nothing
+    b.Record(META_CREATEPALETTE, {0x0300, 2, 0x00FF, 0, 0xFF00, 0}); // slot 0
+    b.Record(META_SELECTPALETTE, {0});
+    b.Record(META_SETPALENTRIES, {1, 1, 0x0000, 0x00FF});
+    b.Record(META_REALIZEPALETTE, {});
+    EnhMetaFilePtr emf(ConvertWinMetaFile(b.Bytes()));
+    ASSERT_TRUE(emf);
+    const auto created = emfRecords(emf.get(), 49); // EMR_CREATEPALETTE
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_EQ(created[0].p, (std::vector<uint32_t>{1, 0x00020300, 0x000000FF, 0x0000FF00}));
+    const auto selected = emfRecords(emf.get(), 48); // EMR_SELECTPALETTE
+    ASSERT_FALSE(selected.empty());
+    EXPECT_EQ(selected[0].p[0], 1u);
+    const auto set = emfRecords(emf.get(), 50); // EMR_SETPALETTEENTRIES
+    ASSERT_EQ(set.size(), 1u);
+    EXPECT_EQ(set[0].p, (std::vector<uint32_t>{1, 1, 1, 0x00FF0000}));
+    EXPECT_EQ(emfRecords(emf.get(), 52).size(), 1u); // EMR_REALIZEPALETTE
+}
+
+TEST(WmfPlayer, OffsetsMoveTheOrigins)
+{
+    WmfBuilder b = picture();
+    solidBrush(b, Blue);
+    nullPen(b);
+    b.Record(META_SELECTOBJECT, {0}).Record(META_SELECTOBJECT, {1});
+    b.Record(META_OFFSETWINDOWORG, {0, -50}); // window origin now (-50, 0)
+    rectangle(b, -50, 0, -25, 100);           // the left quarter
+    const QImage image = convertAndRender(b.Bytes());
+    EXPECT_EQ(image.pixel(10, 50), rgb(Blue));
+    EXPECT_EQ(image.pixel(40, 50), qRgb(255, 255, 255));
+}
