@@ -405,3 +405,38 @@ TEST(EmfRecorder, ThePaletteSelectedAtTheEndGoesIntoTheHeader)
     EXPECT_EQ(recs.back().params, (std::vector<uint32_t>{3, 16, 0, 200, 0x640000, 32}));
     EXPECT_FALSE(typesOf(recs, {49 /* EMR_CREATEPALETTE */}).empty());
 }
+
+TEST(EmfRecorder, RegionDataFollowsThePlaybackIntoTheRecordingsDeviceUnits)
+{
+    // The left half of the 1000-pixel device is the clip; a rectangle over
+    // everything then fills only that half.
+    EmfBuilder b;
+    b.Record(75, {48, 5, 32, 1, 1, 16, 0, 0, 500, 1000, 0, 0, 500, 1000}); // EMR_EXTSELECTCLIPRGN, RGN_COPY
+    b.Record(EmrCreateBrush, {1, 0, 0x0000FF, 0});
+    b.Record(EmrSelectObject, {1});
+    b.Record(EmrRectangle, {0, 0, 1000, 1000});
+    const QByteArray bytes = b.Bytes();
+    EnhMetaFilePtr original(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
+    ASSERT_TRUE(original);
+
+    // Played at a fifth of its size into the recording.
+    Reference ref;
+    const RECT frame(0, 0, 2000, 2000);
+    HDC dc = CreateEnhMetaFile(&ref.dc, QString(), &frame, QString());
+    ASSERT_TRUE(dc);
+    const RECT rect(0, 0, 200, 200);
+    PlayEnhMetaFile(dc, original.get(), &rect);
+    EnhMetaFilePtr saved(CloseEnhMetaFile(dc));
+    ASSERT_TRUE(saved);
+    bool found = false;
+    for (const Rec& r : records(saved.get()))
+        if (r.type == 75) {
+            ASSERT_GE(r.params.size(), 14u);
+            EXPECT_EQ((std::vector<uint32_t>(r.params.begin() + 10, r.params.begin() + 14)),
+                      (std::vector<uint32_t>{0, 0, 100, 200}));
+            found = true;
+        }
+    EXPECT_TRUE(found);
+    EXPECT_NEAR(saved->Header().bounds.right, 99, 1);
+    EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
+}
