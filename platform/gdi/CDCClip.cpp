@@ -18,6 +18,14 @@ void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
         r->Call(dc, type, record);
 }
 
+std::vector<RECT> rectsOf(const QRegion& region)
+{
+    std::vector<RECT> rects;
+    for (const QRect& r : region)
+        rects.push_back(RECT(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()));
+    return rects;
+}
+
 } // namespace
 
 QRegion CDC::ToRealDevice(const QRegion& r) const
@@ -81,6 +89,14 @@ int CDC::SelectClipRgn(CRgn* region) { return SelectClipRgn(region ? HRGN(*regio
 
 int CDC::ExtSelectClipRgn(HRGN region, int mode)
 {
+    if (MetaRecorder* r = Recorder()) {
+        EmrRegion rgn;
+        rgn.mode = DWORD(mode);
+        rgn.hasData = region != nullptr;
+        if (region)
+            rgn.rects = rectsOf(region->Region());
+        r->Call(*this, EMR_EXTSELECTCLIPRGN, rgn);
+    }
     if (!region) {
         if (mode != RGN_COPY)
             return ERROR;

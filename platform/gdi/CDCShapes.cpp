@@ -387,6 +387,12 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 
 BOOL CDC::FillRgn(HRGN region, HBRUSH brush)
 {
+    if (MetaRecorder* r = Recorder(); r && region && brush) {
+        std::vector<RECT> rects;
+        for (const QRect& q : region->Region())
+            rects.push_back(RECT(q.left(), q.top(), q.left() + q.width(), q.top() + q.height()));
+        r->FillRegion(*this, rects, brush);
+    }
     if (!region || !brush || !canDraw())
         return FALSE;
     if (!m_backend)
@@ -407,6 +413,13 @@ BOOL CDC::PaintRgn(HRGN region) { return FillRgn(region, m_state.brush.get()); }
 
 BOOL CDC::InvertRgn(HRGN region)
 {
+    if (MetaRecorder* r = Recorder(); r && region) {
+        EmrRegion rgn;
+        rgn.hasData = true;
+        for (const QRect& q : region->Region())
+            rgn.rects.push_back(RECT(q.left(), q.top(), q.left() + q.width(), q.top() + q.height()));
+        r->Call(*this, EMR_INVERTRGN, rgn);
+    }
     if (!region || !canDraw())
         return FALSE;
     if (!m_backend)

@@ -480,30 +480,50 @@ void EmfRecorder::Select(CDC& dc, GdiObject* object)
             ++it;
         }
     }
-    uint32_t index = 0;
-    if (object->IsStock()) {
-        for (int i = 0; i <= 19 && !index; ++i)
-            if (GetStockObject(i) == object)
-                index = StockFlag | uint32_t(i);
-        if (!index)
-            return;
-    } else {
-        const auto found = std::find_if(m_objects.begin(), m_objects.end(),
-                                        [object](const auto& e) { return e.first.get() == object; });
-        if (found != m_objects.end()) {
-            index = found->second;
-        } else {
-            index = allocate();
-            if (!writeCreate(object, index)) {
-                release(index);
-                return;
-            }
-            m_objects.emplace_back(GdiRef<GdiObject>(object), index);
-        }
-    }
+    const uint32_t index = objectIndex(object);
+    if (!index)
+        return;
     EmfRecordBuilder b(object->Type() == OBJ_PAL ? EMR_SELECTPALETTE : EMR_SELECTOBJECT);
     b.U32(index);
     write(b.Finish());
+}
+
+uint32_t EmfRecorder::objectIndex(GdiObject* object)
+{
+    if (object->IsStock()) {
+        for (int i = 0; i <= 19; ++i)
+            if (GetStockObject(i) == object)
+                return StockFlag | uint32_t(i);
+        return 0;
+    }
+    const auto found =
+        std::find_if(m_objects.begin(), m_objects.end(), [object](const auto& e) { return e.first.get() == object; });
+    if (found != m_objects.end())
+        return found->second;
+    const uint32_t index = allocate();
+    if (!writeCreate(object, index)) {
+        release(index);
+        return 0;
+    }
+    m_objects.emplace_back(GdiRef<GdiObject>(object), index);
+    return index;
+}
+
+void EmfRecorder::FillRegion(CDC& dc, const std::vector<RECT>& rects, GdiObject* brush)
+{
+    if (Quiet() || !brush)
+        return;
+    EmrRegion r;
+    r.hasData = true;
+    r.rects = rects;
+    r.brush = objectIndex(brush);
+    if (!r.brush)
+        return;
+    // The index is already the metafile's: no playback maps it.
+    EmfRecordBuilder b(EMR_FILLRGN);
+    b.Rect(RECT(0, 0, -1, -1)).U32(EmfRecordBuilder::RegionDataSize(rects)).U32(r.brush).RegionData(rects);
+    write(b.Finish());
+    (void)dc;
 }
 
 bool EmfRecorder::writeCreate(GdiObject* object, uint32_t index)

@@ -39,6 +39,7 @@ public:
     void Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload* parsed) override;
     void Call(CDC& dc, uint32_t type, const EmrPayload& record) override;
     void Select(CDC& dc, GdiObject* object) override;
+    void FillRegion(CDC& dc, const std::vector<RECT>& rects, GdiObject* brush) override;
 
     // The palette the end-of-file record and the header carry (the one
     // selected when the recording ends; none for the default palette).
@@ -63,6 +64,9 @@ private:
     bool writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer);
     bool writePayload(uint32_t type, const EmrPayload& parsed, const QTransform& outer);
     bool writeCreate(GdiObject* object, uint32_t index);
+    // The metafile's index for an object of a direct call, created on first
+    // use; 0 when it cannot be recorded.
+    uint32_t objectIndex(GdiObject* object);
     void boundsFromRecord(const ENHMETARECORD& record, const QTransform& outer);
 
     EmfRecorderSetup m_setup;

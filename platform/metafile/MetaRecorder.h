@@ -29,6 +29,8 @@ public:
     virtual void Call(CDC& dc, uint32_t type, const EmrPayload& record) = 0;
     // An object selected into dc (pen, brush, palette).
     virtual void Select(CDC& dc, GdiObject* object) = 0;
+    // FillRgn: the region's rectangles in dc's device units and the brush.
+    virtual void FillRegion(CDC& dc, const std::vector<RECT>& rects, GdiObject* brush) = 0;
 
     // While a player drives the device context, its calls are not recorded.
     bool Quiet() const { return m_quiet > 0; }

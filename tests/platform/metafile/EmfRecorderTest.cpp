@@ -355,6 +355,16 @@ void drawDirectly(CDC& dc)
     dc.FillSolidRect(&box, RGB(0, 200, 0));
     dc.SelectObject(GetStockObject(BLACK_PEN));
     DeleteObject(blue);
+    // Regions are in device units.
+    HRGN region = CreateRectRgn(600, 100, 700, 200);
+    HBRUSH gray = CreateSolidBrush(RGB(128, 128, 128));
+    dc.FillRgn(region, gray);
+    dc.InvertRgn(region);
+    dc.SelectClipRgn(region);
+    dc.Ellipse(100, 0, 150, 50); // clipped to the region's top-left corner
+    dc.SelectClipRgn(static_cast<HRGN>(nullptr));
+    DeleteObject(gray);
+    DeleteObject(region);
 }
 
 } // namespace
@@ -378,12 +388,14 @@ TEST(EmfRecorder, DirectCallsOnARecordingContextBecomeRecords)
     EXPECT_LT(difference(direct, render(recorded.get(), 1000)), 0.002);
     const auto recs = records(recorded.get());
     EXPECT_EQ(typesOf(recs, {EmrRectangle, EmrEllipse, 4 /* EMR_POLYLINE */, 47 /* EMR_PIE */, 76 /* EMR_BITBLT */}),
-              (std::vector<uint32_t>{EmrRectangle, EmrEllipse, 4, 47, 76}));
+              (std::vector<uint32_t>{EmrRectangle, EmrEllipse, 4, 47, 76, EmrEllipse}));
     EXPECT_EQ(typesOf(recs, {EmrSaveDC, EmrRestoreDC}), (std::vector<uint32_t>{EmrSaveDC, EmrRestoreDC}));
     // The red brush was deleted while the black one was selected: its index
     // is given back.
     EXPECT_FALSE(typesOf(recs, {EmrDeleteObject}).empty());
-    EXPECT_NEAR(recorded->Header().bounds.right, 532, 2); // 95 units at 5 pixels, plus half the pen
+    EXPECT_NEAR(recorded->Header().bounds.right, 700, 1);
+    EXPECT_EQ(typesOf(recs, {71 /* EMR_FILLRGN */, 73 /* EMR_INVERTRGN */}), (std::vector<uint32_t>{71, 73}));
+    EXPECT_EQ(typesOf(recs, {75 /* EMR_EXTSELECTCLIPRGN */}).size(), 2u);
 }
 
 TEST(EmfRecorder, ThePaletteSelectedAtTheEndGoesIntoTheHeader)
