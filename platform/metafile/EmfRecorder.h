@@ -50,6 +50,8 @@ public:
     // when it grew past the largest metafile this program loads.
     QByteArray Finish() const;
     uint32_t RecordCount() const { return m_count; }
+    // The mapping records, which a recording holds as world transforms.
+    static bool IsMapping(uint32_t type);
 
 private:
     void write(const std::vector<uint8_t>& bytes);

@@ -10,6 +10,7 @@
 #include "platform/metafile/WmfRecordTypes.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/platform/metafile/EmfBuilder.h"
+#include "tests/platform/metafile/EmfTestSupport.h"
 #include "tests/platform/metafile/WmfBuilder.h"
 
 #include <QDir>
@@ -20,6 +21,8 @@
 #include <QTextStream>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+using namespace emftest;
 
 namespace {
 
@@ -48,68 +51,6 @@ QByteArray drawing()
     b.Record(EmrDeleteObject, {1});
     return b.Bytes();
 }
-
-QImage render(HENHMETAFILE mf, int size = 200)
-{
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    CDC dc(std::make_unique<QPainterBackend>(&image));
-    const RECT rect(0, 0, size, size);
-    PlayEnhMetaFile(&dc, mf, &rect);
-    dc.Flush();
-    return image;
-}
-
-// The share of pixels that differ by more than a little.
-double difference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 1;
-    int differing = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > 48 || std::abs(qGreen(p) - qGreen(q)) > 48 || std::abs(qBlue(p) - qBlue(q)) > 48)
-                ++differing;
-        }
-    return double(differing) / (a.width() * a.height());
-}
-
-struct Rec {
-    uint32_t type;
-    std::vector<uint32_t> params;
-};
-
-std::vector<Rec> records(HENHMETAFILE mf)
-{
-    std::vector<Rec> out;
-    size_t offset = 0;
-    ENHMETARECORD r;
-    bool malformed = false;
-    while (mf->RecordAt(offset, &r, &malformed)) {
-        Rec rec{r.iType, {}};
-        for (size_t i = 0; i < (r.nSize - 8) / 4; ++i)
-            rec.params.push_back(r.dParm(i));
-        out.push_back(rec);
-        offset += r.nSize;
-    }
-    EXPECT_FALSE(malformed);
-    return out;
-}
-
-std::vector<uint32_t> typesOf(const std::vector<Rec>& recs, std::initializer_list<uint32_t> wanted)
-{
-    std::vector<uint32_t> out;
-    for (const Rec& r : recs)
-        if (std::find(wanted.begin(), wanted.end(), r.type) != wanted.end())
-            out.push_back(r.type);
-    return out;
-}
-
-// The reference device of the EmfBuilder's metafiles: 1000 pixels on 100 mm.
-struct Reference {
-    CDC dc{std::make_unique<BoundsBackend>(BoundsBackend::Device{1000, 1000, 100, 100, 96, 32}, [](const QRectF&) {})};
-};
 
 // Plays mf into a new recording of the same frame and reference device.
 HENHMETAFILE rerecord(HENHMETAFILE mf, const QString& path = QString())
@@ -326,96 +267,6 @@ TEST(EmfRecorder, SavedCorpusFilesReloadAndRenderAlike)
         EXPECT_LT(difference(render(original.get(), 160), render(reloaded.get(), 160)), 0.01) << qPrintable(cols[0]);
         ++checked;
     }
-}
-
-namespace {
-
-// The same drawing made with the GDI calls of a device context.
-void drawDirectly(CDC& dc)
-{
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(100, 100);
-    dc.SetViewportExt(500, 500);
-    dc.SetViewportOrg(50, 50);
-    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-    HPEN blue = CreatePen(PS_SOLID, 3, RGB(0, 0, 255));
-    dc.SelectObject(red);
-    dc.SelectObject(blue);
-    dc.Rectangle(5, 5, 45, 45);
-    dc.SaveDC();
-    dc.IntersectClipRect(0, 0, 75, 75);
-    dc.Ellipse(50, 50, 95, 95);
-    dc.RestoreDC(-1);
-    const POINT line[] = {POINT(5, 95), POINT(50, 60), POINT(95, 95)};
-    dc.Polyline(line, 3);
-    dc.SelectObject(GetStockObject(BLACK_BRUSH));
-    DeleteObject(red);
-    dc.Pie(55, 5, 95, 45, 95, 25, 75, 5);
-    const RECT box(60, 60, 70, 70);
-    dc.FillSolidRect(&box, RGB(0, 200, 0));
-    dc.SelectObject(GetStockObject(BLACK_PEN));
-    DeleteObject(blue);
-    // Regions are in device units.
-    HRGN region = CreateRectRgn(600, 100, 700, 200);
-    HBRUSH gray = CreateSolidBrush(RGB(128, 128, 128));
-    dc.FillRgn(region, gray);
-    dc.InvertRgn(region);
-    dc.SelectClipRgn(region);
-    dc.Ellipse(100, 0, 150, 50); // clipped to the region's top-left corner
-    dc.SelectClipRgn(static_cast<HRGN>(nullptr));
-    DeleteObject(gray);
-    DeleteObject(region);
-}
-
-} // namespace
-
-TEST(EmfRecorder, DirectCallsOnARecordingContextBecomeRecords)
-{
-    Reference ref;
-    const RECT frame(0, 0, 10000, 10000);
-    HDC dc = CreateEnhMetaFile(&ref.dc, QString(), &frame, QString());
-    ASSERT_TRUE(dc);
-    drawDirectly(*dc);
-    EnhMetaFilePtr recorded(CloseEnhMetaFile(dc));
-    ASSERT_TRUE(recorded);
-
-    QImage direct(1000, 1000, QImage::Format_RGB32);
-    direct.fill(Qt::white);
-    {
-        CDC out(std::make_unique<QPainterBackend>(&direct));
-        drawDirectly(out);
-    }
-    EXPECT_LT(difference(direct, render(recorded.get(), 1000)), 0.002);
-    const auto recs = records(recorded.get());
-    EXPECT_EQ(typesOf(recs, {EmrRectangle, EmrEllipse, 4 /* EMR_POLYLINE */, 47 /* EMR_PIE */, 76 /* EMR_BITBLT */}),
-              (std::vector<uint32_t>{EmrRectangle, EmrEllipse, 4, 47, 76, EmrEllipse}));
-    EXPECT_EQ(typesOf(recs, {EmrSaveDC, EmrRestoreDC}), (std::vector<uint32_t>{EmrSaveDC, EmrRestoreDC}));
-    // The red brush was deleted while the black one was selected: its index
-    // is given back.
-    EXPECT_FALSE(typesOf(recs, {EmrDeleteObject}).empty());
-    EXPECT_NEAR(recorded->Header().bounds.right, 700, 1);
-    EXPECT_EQ(typesOf(recs, {71 /* EMR_FILLRGN */, 73 /* EMR_INVERTRGN */}), (std::vector<uint32_t>{71, 73}));
-    EXPECT_EQ(typesOf(recs, {75 /* EMR_EXTSELECTCLIPRGN */}).size(), 2u);
-}
-
-TEST(EmfRecorder, ThePaletteSelectedAtTheEndGoesIntoTheHeader)
-{
-    HDC dc = CreateEnhMetaFile(nullptr, QString(), nullptr, QString());
-    ASSERT_TRUE(dc);
-    std::vector<PALETTEENTRY> entries(3);
-    entries[1].peRed = 200;
-    entries[2].peBlue = 100;
-    HPALETTE palette = CreatePalette(entries);
-    dc->SelectPalette(palette, FALSE);
-    dc->Rectangle(0, 0, 10, 10);
-    EnhMetaFilePtr mf(CloseEnhMetaFile(dc));
-    DeleteObject(palette);
-    ASSERT_TRUE(mf);
-    EXPECT_EQ(mf->Header().nPalEntries, 3u);
-    const auto recs = records(mf.get());
-    ASSERT_EQ(recs.back().type, 14u); // EMR_EOF
-    EXPECT_EQ(recs.back().params, (std::vector<uint32_t>{3, 16, 0, 200, 0x640000, 32}));
-    EXPECT_FALSE(typesOf(recs, {49 /* EMR_CREATEPALETTE */}).empty());
 }
 
 TEST(EmfRecorder, RegionDataFollowsThePlaybackIntoTheRecordingsDeviceUnits)
