@@ -434,10 +434,20 @@ int CDC::SetTextCharacterExtra(int extra) { return std::exchange(m_state.textCha
 
 BOOL CDC::SetTextJustification(int breakExtra, int breakCount)
 {
+    recordCall(*this, EMR_SETTEXTJUSTIFICATION, MetaRecorder::Ints({breakExtra, breakCount}));
     m_state.breakExtra = breakExtra;
     m_state.breakCount = breakCount;
     return TRUE;
 }
 
-DWORD CDC::SetMapperFlags(DWORD flags) { return std::exchange(m_state.mapperFlags, flags); }
-DWORD CDC::SetLayout(DWORD layout) { return std::exchange(m_state.layout, layout); }
+DWORD CDC::SetMapperFlags(DWORD flags)
+{
+    recordCall(*this, EMR_SETMAPPERFLAGS, MetaRecorder::Ints({int32_t(flags)}));
+    return std::exchange(m_state.mapperFlags, flags);
+}
+
+DWORD CDC::SetLayout(DWORD layout)
+{
+    recordCall(*this, EMR_SETLAYOUT, MetaRecorder::Ints({int32_t(layout)}));
+    return std::exchange(m_state.layout, layout);
+}

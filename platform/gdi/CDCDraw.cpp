@@ -342,6 +342,13 @@ BOOL CDC::PolyBezierTo(const POINT* points, int count)
 
 BOOL CDC::PolyDraw(const POINT* points, const BYTE* types, int count)
 {
+    if (MetaRecorder* r = Recorder(); r && points && types && count > 0) {
+        EmrPolyDraw p;
+        p.bounds = RECT(0, 0, -1, -1);
+        p.points.assign(points, points + count);
+        p.types.assign(types, types + count);
+        r->Call(*this, EMR_POLYDRAW, p);
+    }
     if (!points || !types || count <= 0)
         return FALSE;
     // The whole record is checked first: a bad type draws nothing.

@@ -45,6 +45,9 @@ void drawDirectly(CDC& dc)
     dc.SelectClipRgn(static_cast<HRGN>(nullptr));
     DeleteObject(gray);
     DeleteObject(region);
+    const POINT drawn[] = {POINT(10, 150), POINT(40, 150), POINT(40, 180), POINT(10, 180)};
+    const BYTE kinds[] = {PT_MOVETO, PT_LINETO, PT_LINETO, BYTE(PT_LINETO | PT_CLOSEFIGURE)};
+    dc.PolyDraw(drawn, kinds, 4);
 }
 
 } // namespace
