@@ -1,0 +1,50 @@
+#pragma once
+// Which real face draws a logical font, and the font's metrics with the
+// platform's meaning. Faces come from fontconfig (through Qt's font
+// database) plus the metric-compatible faces Wine ships in
+// /usr/share/wine/fonts (Tahoma, Symbol, Wingdings, MS Sans Serif...);
+// a face the machine lacks falls back to a metric-compatible one, or to
+// one chosen by the font's pitch and family.
+//
+// Everything here is in the font's own logical units: an outline or an
+// advance at em size 1 is multiplied by Em(). The device context maps the
+// result through its transform.
+#include "platform/gdi/FontDefs.h"
+
+#include <QPainterPath>
+#include <QRawFont>
+#include <QString>
+#include <memory>
+#include <vector>
+
+struct ResolvedFont {
+    QRawFont raw;       // the face at FontResolver::RefPixelSize
+    QString family;     // the face that draws it
+    double em = 16;     // em height in logical units
+    double stretch = 1; // horizontal scale from lfWidth
+    // Metrics in logical units (TEXTMETRIC's meaning).
+    double ascent = 0, descent = 0, internalLeading = 0, externalLeading = 0;
+    double avgCharWidth = 0, maxCharWidth = 0;
+    double underlinePos = 0, lineThickness = 1, strikeOutPos = 0;
+    bool symbol = false; // a symbol-encoded face (bytes map to U+F0xx)
+    bool fixedPitch = false;
+    quint32 glyphCount = 0xFFFF; // glyph indices at or past it draw nothing
+    LOGFONTW lf{};
+
+    // Glyph indices for text (0 for a character the face lacks).
+    std::vector<quint32> Glyphs(const QString& text) const;
+    // Advances of glyphs at em 1 (unstretched).
+    std::vector<double> Advances(const std::vector<quint32>& glyphs) const;
+    // The outline of a glyph at em 1, origin on the baseline, y down.
+    QPainterPath Outline(quint32 glyph) const;
+};
+
+class FontResolver {
+public:
+    static constexpr double RefPixelSize = 256;
+    // lf's height is in logical units (negative: em height; positive: cell
+    // height; zero: the default). Never null.
+    static std::shared_ptr<const ResolvedFont> Resolve(const LOGFONTW& lf);
+    // The family that draws a face name, after substitution and fallback.
+    static QString FamilyFor(const QString& face, BYTE pitchAndFamily, BYTE charSet);
+};
