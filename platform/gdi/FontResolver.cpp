@@ -28,6 +28,10 @@ constexpr Substitute Substitutes[] = {
     {"times", "Liberation Serif"},
     {"tms rmn", "Liberation Serif"},
     {"courier new", "Liberation Mono"},
+    // The reference renderer draws Tahoma with Liberation Sans (its
+    // metrics and advances); the Tahoma of /usr/share/wine/fonts is
+    // wider and would overrun recorded advances.
+    {"tahoma", "Liberation Sans"},
     {"ms shell dlg", "Tahoma"},
     {"ms shell dlg 2", "Tahoma"},
     {"helv", "MS Sans Serif"},
@@ -149,6 +153,15 @@ const Face& faceFor(const FaceKey& key)
     return cache.emplace(key, std::move(f)).first->second;
 }
 
+bool isKnownFace(const QString& face)
+{
+    const QString lower = face.trimmed().toLower();
+    for (const auto& s : Substitutes)
+        if (lower == QLatin1String(s.face))
+            return true;
+    return !lower.isEmpty() && hasFamily(face.trimmed());
+}
+
 } // namespace
 
 QString FontResolver::FamilyFor(const QString& face, BYTE pitchAndFamily, BYTE charSet)
@@ -179,7 +192,13 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf)
     while (n < LF_FACESIZE && lf.lfFaceName[n])
         ++n;
     r->family = FamilyFor(QString::fromUtf16(lf.lfFaceName, n), lf.lfPitchAndFamily, lf.lfCharSet);
-    const int weight = lf.lfWeight == 0 ? 400 : int(std::clamp<LONG>(lf.lfWeight, 1, 1000));
+    int weight = lf.lfWeight == 0 ? 400 : int(std::clamp<LONG>(lf.lfWeight, 1, 1000));
+    // A face the machine lacks falls back to the regular face of the
+    // fallback family: the reference renderer does not embolden a
+    // substitute, and a bold substitute is wider than the advances the
+    // document recorded for the face it asked for.
+    if (!isKnownFace(QString::fromUtf16(lf.lfFaceName, n)))
+        weight = FW_NORMAL;
     const Face& face = faceFor(FaceKey{r->family, weight, lf.lfItalic != 0});
     r->raw = face.raw;
     const double cell = face.winAscent + face.winDescent;
