@@ -15,6 +15,7 @@ namespace {
 // Text longer than this is drawn up to here: no document needs more in one
 // call, and it bounds the work of a hostile one.
 constexpr int MaxChars = 1 << 20;
+constexpr size_t GlyphChunk = 256;
 
 QRegion polygonRegion(const QPolygonF& poly)
 {
@@ -118,7 +119,7 @@ BOOL CDC::ExtTextOutW(int x, int y, UINT options, const RECT* rect, const char16
         return textOut(x, y, options, rect, QString(), std::move(glyphs), dx);
     }
     const QString s = QString::fromUtf16(text, count);
-    return textOut(x, y, options, rect, s, resolvedFont()->Glyphs(s), dx);
+    return textOut(x, y, options, rect, s, resolvedFont()->Glyphs(s, [this] { return IsCancelled(); }), dx);
 }
 
 BOOL CDC::ExtTextOutA(int x, int y, UINT options, const RECT* rect, const char* text, int count, const INT* dx)
@@ -162,7 +163,7 @@ BOOL CDC::ExtTextOutA(int x, int y, UINT options, const RECT* rect, const char* 
         if (s.size() != count)
             dx = nullptr; // advances no longer line up with the characters
     }
-    return textOut(x, y, options, rect, s, resolvedFont()->Glyphs(s), dx);
+    return textOut(x, y, options, rect, s, resolvedFont()->Glyphs(s, [this] { return IsCancelled(); }), dx);
 }
 
 BOOL CDC::PolyTextOutW(const POLYTEXTW* items, int count)
@@ -188,6 +189,9 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     const auto font = resolvedFont();
     const QTransform toDevice = m_state.mapping.ToDevice();
     TextLayout layout(*font, toDevice, (m_textGraphicsMode ? m_textGraphicsMode : GetGraphicsMode()));
+    layout.SetCancel([this] { return IsCancelled(); });
+    if (IsCancelled())
+        return FALSE;
     if (!dx)
         layout.SetExtras(m_state.textCharExtra, m_state.breakExtra, m_state.breakCount);
     else
@@ -227,22 +231,31 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
         p.addPolygon(rectPoly);
         m_backend->FillRegion(polygonRegion(rectPoly), bk, a);
     }
-    bool clipped = false;
     if ((options & ETO_CLIPPED) && !rectPoly.isEmpty()) {
         QRegion r = polygonRegion(rectPoly);
         if (const auto clip = EffectiveClip())
             r &= *clip;
         m_backend->SetClip(&r);
-        m_clipDirty = clipped = true;
+        m_clipDirty = true;
     }
     if (m_state.bkMode == OPAQUE && !(options & ETO_OPAQUE)) {
         QPainterPath cell;
         cell.addPolygon(layout.CellPolygon());
         m_backend->FillPath(cell, bk, a);
     }
-    const QPainterPath glyphs2 = layout.Outlines([this] { return IsCancelled(); });
-    if (!glyphs2.isEmpty() && !IsCancelled())
-        m_backend->FillPath(glyphs2, QBrush(toQColor(m_state.textColor)), a);
-    (void)clipped;
+    // Long strings go to the device in pieces, so that a cancel stops them
+    // between two pieces.
+    const QBrush ink(toQColor(m_state.textColor));
+    const size_t n = layout.GlyphCount();
+    for (size_t begin = 0; begin < n || begin == 0; begin += GlyphChunk) {
+        if (IsCancelled())
+            break;
+        const size_t end = std::min(n, begin + GlyphChunk);
+        const QPainterPath piece = layout.Outlines(begin, end, end == n, [this] { return IsCancelled(); });
+        if (!piece.isEmpty() && !IsCancelled())
+            m_backend->FillPath(piece, ink, a);
+        if (n == 0)
+            break;
+    }
     return IsCancelled() ? FALSE : TRUE;
 }

@@ -228,14 +228,23 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf)
     return r;
 }
 
-std::vector<quint32> ResolvedFont::Glyphs(const QString& text) const
+std::vector<quint32> ResolvedFont::Glyphs(const QString& text, const std::function<bool()>& cancelled) const
 {
     std::vector<quint32> out(size_t(text.size()), 0);
     if (!raw.isValid() || text.isEmpty())
         return out;
-    QList<quint32> g = raw.glyphIndexesForString(text);
-    for (qsizetype i = 0; i < text.size() && i < g.size(); ++i)
-        out[size_t(i)] = g[i];
+    QHash<char16_t, quint32> alternates;
+    for (qsizetype begin = 0; begin < text.size();) {
+        if (begin > 0 && cancelled && cancelled())
+            return {};
+        qsizetype n = std::min<qsizetype>(Chunk, text.size() - begin);
+        if (begin + n < text.size() && text.at(begin + n - 1).isHighSurrogate())
+            --n; // keep a surrogate pair in one piece
+        const QList<quint32> g = raw.glyphIndexesForString(text.mid(begin, n));
+        for (qsizetype i = 0; i < n && i < g.size(); ++i)
+            out[size_t(begin + i)] = g[i];
+        begin += n;
+    }
     // Symbol faces: plain bytes reach the U+F0xx characters and back.
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text.at(i).unicode();
@@ -246,27 +255,36 @@ std::vector<quint32> ResolvedFont::Glyphs(const QString& text) const
             alt = char16_t(0xF000 | c);
         else if (c >= 0xF020 && c < 0xF100)
             alt = char16_t(c & 0xFF);
-        if (alt) {
+        if (!alt)
+            continue;
+        auto it = alternates.find(alt);
+        if (it == alternates.end()) {
             const QList<quint32> a = raw.glyphIndexesForString(QString(QChar(alt)));
-            if (!a.isEmpty())
-                out[size_t(i)] = a.front();
+            it = alternates.insert(alt, a.isEmpty() ? 0 : a.front());
         }
+        out[size_t(i)] = *it;
     }
     return out;
 }
 
-std::vector<double> ResolvedFont::Advances(const std::vector<quint32>& glyphs) const
+std::vector<double> ResolvedFont::Advances(const std::vector<quint32>& glyphs,
+                                           const std::function<bool()>& cancelled) const
 {
     std::vector<double> out(glyphs.size(), 0);
     if (!raw.isValid() || glyphs.empty())
         return out;
-    QList<quint32> ids(glyphs.begin(), glyphs.end());
-    for (quint32& g : ids)
-        if (g >= glyphCount)
-            g = 0;
-    const QList<QPointF> adv = raw.advancesForGlyphIndexes(ids, QRawFont::UseDesignMetrics);
-    for (qsizetype i = 0; i < adv.size() && size_t(i) < out.size(); ++i)
-        out[size_t(i)] = adv[i].x() / FontResolver::RefPixelSize;
+    for (size_t begin = 0; begin < glyphs.size(); begin += size_t(Chunk)) {
+        if (begin > 0 && cancelled && cancelled())
+            return {};
+        const size_t end = std::min(glyphs.size(), begin + size_t(Chunk));
+        QList<quint32> ids(glyphs.begin() + qsizetype(begin), glyphs.begin() + qsizetype(end));
+        for (quint32& g : ids)
+            if (g >= glyphCount)
+                g = 0;
+        const QList<QPointF> adv = raw.advancesForGlyphIndexes(ids, QRawFont::UseDesignMetrics);
+        for (qsizetype i = 0; i < adv.size() && begin + size_t(i) < end; ++i)
+            out[begin + size_t(i)] = adv[i].x() / FontResolver::RefPixelSize;
+    }
     return out;
 }
 

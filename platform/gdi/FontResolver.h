@@ -14,10 +14,12 @@
 #include <QPainterPath>
 #include <QRawFont>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct ResolvedFont {
+    static constexpr qsizetype Chunk = 4096;
     QRawFont raw;       // the face at FontResolver::RefPixelSize
     QString family;     // the face that draws it
     double em = 16;     // em height in logical units
@@ -31,10 +33,12 @@ struct ResolvedFont {
     quint32 glyphCount = 0xFFFF; // glyph indices at or past it draw nothing
     LOGFONTW lf{};
 
-    // Glyph indices for text (0 for a character the face lacks).
-    std::vector<quint32> Glyphs(const QString& text) const;
+    // Glyph indices for text (0 for a character the face lacks). Long
+    // texts are done in pieces, polling cancelled between them; a cancel
+    // returns nothing.
+    std::vector<quint32> Glyphs(const QString& text, const std::function<bool()>& cancelled = {}) const;
     // Advances of glyphs at em 1 (unstretched).
-    std::vector<double> Advances(const std::vector<quint32>& glyphs) const;
+    std::vector<double> Advances(const std::vector<quint32>& glyphs, const std::function<bool()>& cancelled = {}) const;
     // The outline of a glyph at em 1, origin on the baseline, y down.
     QPainterPath Outline(quint32 glyph) const;
 };

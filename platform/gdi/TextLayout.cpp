@@ -44,7 +44,9 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
         return false;
     m_glyphs = glyphs;
     m_pos.assign(glyphs.size(), QPointF());
-    const std::vector<double> adv = dx ? std::vector<double>() : m_font.Advances(glyphs);
+    const std::vector<double> adv = dx ? std::vector<double>() : m_font.Advances(glyphs, m_cancelled);
+    if (!dx && adv.size() != glyphs.size())
+        return false; // cancelled
     const double em = m_font.em * m_font.stretch;
     // Break characters in the text take breakExtra between them, the first
     // ones one unit more when it does not divide evenly.
@@ -139,7 +141,7 @@ QPolygonF TextLayout::CellPolygon() const
     return m_place.map(QPolygonF(cell));
 }
 
-QPainterPath TextLayout::Outlines(const std::function<bool()>& cancelled) const
+QPainterPath TextLayout::Outlines(size_t begin, size_t end, bool lines, const std::function<bool()>& cancelled) const
 {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
@@ -147,7 +149,8 @@ QPainterPath TextLayout::Outlines(const std::function<bool()>& cancelled) const
     if (!std::isfinite(deviceEm) || deviceEm > MaxDeviceEm || deviceEm <= 0)
         return out;
     QHash<quint32, QPainterPath> outlines;
-    for (size_t i = 0; i < m_glyphs.size(); ++i) {
+    end = std::min(end, m_glyphs.size());
+    for (size_t i = begin; i < end; ++i) {
         if (i % CancelStride == CancelStride - 1 && cancelled && cancelled())
             return QPainterPath();
         auto it = outlines.find(m_glyphs[i]);
@@ -164,6 +167,8 @@ QPainterPath TextLayout::Outlines(const std::function<bool()>& cancelled) const
         out.addPolygon(m_place.map(QPolygonF(r)));
         out.closeSubpath();
     };
+    if (!lines)
+        return out;
     const double thick = std::max(m_font.lineThickness, 1.0 / std::max(m_sy, 1e-9));
     if (m_font.lf.lfUnderline)
         line(m_font.underlinePos, thick);

@@ -23,6 +23,8 @@ public:
     TextLayout(const ResolvedFont& font, const QTransform& toDevice, int graphicsMode);
 
     void SetExtras(int charExtra, int breakExtra, int breakCount);
+    // Polled while long texts are laid out.
+    void SetCancel(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
     // dx: one advance per glyph (two with pdy: x and y), or null. False for
     // an unusable transform.
     bool Lay(const QString& text, const std::vector<quint32>& glyphs, const INT* dx, bool pdy);
@@ -38,7 +40,10 @@ public:
     QPolygonF CellPolygon() const;
     // Glyph outlines, underline and strike-out in device space; cancelled
     // is polled while a long text is built.
-    QPainterPath Outlines(const std::function<bool()>& cancelled) const;
+    QPainterPath Outlines(const std::function<bool()>& cancelled) const { return Outlines(0, m_glyphs.size(), true, cancelled); }
+    // Glyphs [begin, end), with the underline and strike-out when lines.
+    QPainterPath Outlines(size_t begin, size_t end, bool lines, const std::function<bool()>& cancelled) const;
+    size_t GlyphCount() const { return m_glyphs.size(); }
 
 private:
     QPointF localToDevice(QPointF p) const { return m_place.map(p); }
@@ -55,4 +60,5 @@ private:
     POINT m_ref;
     QTransform m_place; // text frame (after alignment) to device
     QTransform m_glyph; // em-1 glyph outline to device, without translation
+    std::function<bool()> m_cancelled;
 };
