@@ -92,6 +92,9 @@ struct Face {
     double underlinePos = 0.1, thickness = 0.05, strikePos = 0.25;
     bool symbol = false, fixed = false;
     quint32 glyphs = 0;
+    // Outlines at em 1 by glyph: loading a glyph runs the face's hinting
+    // program, far slower than a lookup.
+    std::shared_ptr<QHash<quint32, QPainterPath>> outlines = std::make_shared<QHash<quint32, QPainterPath>>();
 };
 
 const Face& faceFor(const FaceKey& key)
@@ -223,6 +226,7 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf)
     r->symbol = face.symbol;
     r->fixedPitch = face.fixed;
     r->glyphCount = face.glyphs;
+    r->outlines = face.outlines;
     if (lf.lfWidth != 0 && r->avgCharWidth > 0)
         r->stretch = std::clamp(std::fabs(double(lf.lfWidth)) / r->avgCharWidth, 0.01, 100.0);
     return r;
@@ -292,6 +296,16 @@ QPainterPath ResolvedFont::Outline(quint32 glyph) const
 {
     if (!raw.isValid() || glyph >= glyphCount)
         return {};
-    QPainterPath p = raw.pathForGlyph(glyph);
-    return QTransform::fromScale(1 / FontResolver::RefPixelSize, 1 / FontResolver::RefPixelSize).map(p);
+    if (outlines) {
+        auto it = outlines->constFind(glyph);
+        if (it != outlines->constEnd())
+            return *it;
+        if (outlines->size() > 8192)
+            outlines->clear();
+    }
+    const QPainterPath p = QTransform::fromScale(1 / FontResolver::RefPixelSize, 1 / FontResolver::RefPixelSize)
+                               .map(raw.pathForGlyph(glyph));
+    if (outlines)
+        outlines->insert(glyph, p);
+    return p;
 }

@@ -11,6 +11,7 @@
 // result through its transform.
 #include "platform/gdi/FontDefs.h"
 
+#include <QHash>
 #include <QPainterPath>
 #include <QRawFont>
 #include <QString>
@@ -32,6 +33,8 @@ struct ResolvedFont {
     bool fixedPitch = false;
     quint32 glyphCount = 0xFFFF; // glyph indices at or past it draw nothing
     LOGFONTW lf{};
+    // The face's outline cache, shared by the fonts of one thread.
+    std::shared_ptr<QHash<quint32, QPainterPath>> outlines;
 
     // Glyph indices for text (0 for a character the face lacks). Long
     // texts are done in pieces, polling cancelled between them; a cancel
