@@ -28,10 +28,6 @@ constexpr Substitute Substitutes[] = {
     {"times", "Liberation Serif"},
     {"tms rmn", "Liberation Serif"},
     {"courier new", "Liberation Mono"},
-    // The reference renderer draws Tahoma with Liberation Sans (its
-    // metrics and advances); the Tahoma of /usr/share/wine/fonts is
-    // wider and would overrun recorded advances.
-    {"tahoma", "Liberation Sans"},
     {"ms shell dlg", "Tahoma"},
     {"ms shell dlg 2", "Tahoma"},
     {"helv", "MS Sans Serif"},
@@ -41,16 +37,6 @@ constexpr Substitute Substitutes[] = {
     {"webdings", "Webdings"},
     {"marlett", "Marlett"},
 };
-
-void loadExtraFaces()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const QDir dir(QStringLiteral("/usr/share/wine/fonts"));
-        for (const QString& f : dir.entryList({QStringLiteral("*.ttf")}, QDir::Files))
-            QFontDatabase::addApplicationFont(dir.filePath(f));
-    });
-}
 
 bool hasFamily(const QString& family)
 {
@@ -167,9 +153,17 @@ bool isKnownFace(const QString& face)
 
 } // namespace
 
+int FontResolver::AddFaces(const QString& folder)
+{
+    int added = 0;
+    const QDir dir(folder);
+    for (const QString& f : dir.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files))
+        added += QFontDatabase::addApplicationFont(dir.filePath(f)) >= 0 ? 1 : 0;
+    return added;
+}
+
 QString FontResolver::FamilyFor(const QString& face, BYTE pitchAndFamily, BYTE charSet)
 {
-    loadExtraFaces();
     const QString lower = face.trimmed().toLower();
     for (const auto& s : Substitutes)
         if (lower == QLatin1String(s.face) && hasFamily(QString::fromLatin1(s.family)))

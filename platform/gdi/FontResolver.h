@@ -1,10 +1,17 @@
 #pragma once
 // Which real face draws a logical font, and the font's metrics with the
 // platform's meaning. Faces come from fontconfig (through Qt's font
-// database) plus the metric-compatible faces Wine ships in
-// /usr/share/wine/fonts (Tahoma, Symbol, Wingdings, MS Sans Serif...);
-// a face the machine lacks falls back to a metric-compatible one, or to
-// one chosen by the font's pitch and family.
+// database); a face the machine lacks falls back to a metric-compatible
+// one (Arial to Liberation Sans...), or to one chosen by the font's pitch
+// and family, in its regular weight. Symbol-encoded text (U+F0xx) drawn
+// with a face that is not symbol-encoded shows the characters of its low
+// byte, as the reference renderer does.
+//
+// The faces Wine ships in /usr/share/wine/fonts (Tahoma, Symbol,
+// Wingdings, MS Sans Serif...) are not registered with fontconfig; the
+// reference renderer does not see them, and rendering with them scored
+// lower on the real-world corpus, so they are not loaded by default
+// (AddFaces adds a folder of faces).
 //
 // Everything here is in the font's own logical units: an outline or an
 // advance at em size 1 is multiplied by Em(). The device context maps the
@@ -52,6 +59,8 @@ public:
     // lf's height is in logical units (negative: em height; positive: cell
     // height; zero: the default). Never null.
     static std::shared_ptr<const ResolvedFont> Resolve(const LOGFONTW& lf);
+    // Registers the faces of a folder with the font database; the count.
+    static int AddFaces(const QString& folder);
     // The family that draws a face name, after substitution and fallback.
     static QString FamilyFor(const QString& face, BYTE pitchAndFamily, BYTE charSet);
 };

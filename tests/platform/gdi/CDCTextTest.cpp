@@ -271,3 +271,18 @@ TEST(FontResolver, FacesFallBackToMetricCompatibleOnes)
               QStringLiteral("Liberation Serif"));
     EXPECT_EQ(FontResolver::FamilyFor(QString(), FF_SWISS, ANSI_CHARSET), QStringLiteral("Liberation Sans"));
 }
+
+TEST(FontResolver, SymbolCodesReachPlainFacesThroughTheirLowByte)
+{
+    if (!haveOutlines())
+        GTEST_SKIP() << "no outline font";
+    const auto f = FontResolver::Resolve(logFont(-20));
+    if (f->symbol)
+        GTEST_SKIP() << "the fallback face is symbol-encoded";
+    const auto plain = f->Glyphs(QStringLiteral("A\u00B9"));
+    const auto symbol = f->Glyphs(QString::fromUtf16(u"\uF041\uF0B9"));
+    ASSERT_NE(plain[0], 0u);
+    EXPECT_EQ(symbol, plain);
+    // A code the face lacks either way stays glyph 0 and draws nothing.
+    EXPECT_EQ(f->Glyphs(QString::fromUtf16(u"\uF001"))[0], 0u);
+}
