@@ -27,7 +27,11 @@ TextLayout::TextLayout(const ResolvedFont& font, const QTransform& toDevice, int
     constexpr double tenthDegree = M_PI / 1800.0;
     m_escapement = (font.lf.lfEscapement % 3600) * tenthDegree;
     // GM_COMPATIBLE turns the glyphs with the escapement and ignores the
-    // orientation.
+    // orientation. Under a mapping that mirrors one axis the platform turns
+    // text the other way on the device (Wine's gdi32 negates the angle
+    // there too): 2700 with y going up reads upwards.
+    if (!m_advanced && toDevice.determinant() < 0)
+        m_escapement = -m_escapement;
     m_orientation = m_advanced ? (font.lf.lfOrientation % 3600) * tenthDegree : m_escapement;
 }
 

@@ -201,6 +201,20 @@ TEST(CDCText, EscapementRotatesCounterclockwiseAndYUpKeepsTextUpright)
     ink = up.Ink();
     EXPECT_GT(ink.top(), 100);
     EXPECT_LT(ink.bottom(), 150);
+    // Under that mirroring mapping the escapement turns the other way on
+    // the device: 2700 reads upwards.
+    LOGFONTW down = logFont(-40, "Arial", 2700);
+    CFont turned;
+    turned.CreateFontIndirect(&down);
+    up.dc.SelectObject(&turned);
+    up.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    up.dc.TextOut(500, -500, QStringLiteral("HHHHHH"));
+    ink = up.Ink();
+    EXPECT_GT(ink.height(), 3 * ink.width());
+    EXPECT_LT(ink.top(), 400);
+    EXPECT_NEAR(ink.bottom(), 500, 12);
+    up.dc.SelectObject(&up.font);
+    up.dc.SetTextAlign(TA_LEFT | TA_TOP);
     // In advanced mode the text follows the mirroring transform.
     up.dc.SetGraphicsMode(GM_ADVANCED);
     up.dc.TextOut(100, -100, QStringLiteral("H"));
