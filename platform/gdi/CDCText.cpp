@@ -29,7 +29,19 @@ std::shared_ptr<const ResolvedFont> CDC::resolvedFont() const
     LOGFONTW lf{};
     if (m_state.font)
         lf = m_state.font->LogFont();
-    return FontResolver::Resolve(lf);
+    // The size that picks the face: the smaller of the size on the device
+    // and the size in the metafile's own device units (under a player's
+    // transform). The reference renderer picks the face at both and keeps
+    // the lighter one.
+    const QTransform t = m_state.mapping.ToDevice();
+    double scale = std::hypot(t.m21(), t.m22());
+    bool invertible = false;
+    const QTransform outer = m_state.mapping.PlaybackTransform().inverted(&invertible);
+    if (invertible) {
+        const QTransform inner = t * outer;
+        scale = std::min(scale, std::hypot(inner.m21(), inner.m22()));
+    }
+    return FontResolver::Resolve(lf, scale);
 }
 
 void CDC::syncClip()

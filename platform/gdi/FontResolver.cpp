@@ -142,15 +142,6 @@ const Face& faceFor(const FaceKey& key)
     return cache.emplace(key, std::move(f)).first->second;
 }
 
-bool isKnownFace(const QString& face)
-{
-    const QString lower = face.trimmed().toLower();
-    for (const auto& s : Substitutes)
-        if (lower == QLatin1String(s.face))
-            return true;
-    return !lower.isEmpty() && hasFamily(face.trimmed());
-}
-
 } // namespace
 
 int FontResolver::AddFaces(const QString& folder)
@@ -181,7 +172,7 @@ QString FontResolver::FamilyFor(const QString& face, BYTE pitchAndFamily, BYTE c
     return QStringLiteral("Liberation Sans");
 }
 
-std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf)
+std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf, double deviceScale)
 {
     auto r = std::make_shared<ResolvedFont>();
     r->lf = lf;
@@ -190,11 +181,10 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf)
         ++n;
     r->family = FamilyFor(QString::fromUtf16(lf.lfFaceName, n), lf.lfPitchAndFamily, lf.lfCharSet);
     int weight = lf.lfWeight == 0 ? 400 : int(std::clamp<LONG>(lf.lfWeight, 1, 1000));
-    // A face the machine lacks falls back to the regular face of the
-    // fallback family: the reference renderer does not embolden a
-    // substitute, and a bold substitute is wider than the advances the
-    // document recorded for the face it asked for.
-    if (!isKnownFace(QString::fromUtf16(lf.lfFaceName, n)))
+    const double cellGuess = lf.lfHeight < 0 ? -double(lf.lfHeight) : double(lf.lfHeight) / 1.15;
+    // Small bold text: the reference renderer draws it with the regular
+    // face below 14 pixels per em (the bold faces' hinting there).
+    if (weight >= 600 && deviceScale > 0 && std::fabs(cellGuess) * deviceScale < SmallBoldPixels)
         weight = FW_NORMAL;
     const Face& face = faceFor(FaceKey{r->family, weight, lf.lfItalic != 0});
     r->raw = face.raw;

@@ -58,7 +58,10 @@ public:
     static constexpr double RefPixelSize = 256;
     // lf's height is in logical units (negative: em height; positive: cell
     // height; zero: the default). Never null.
-    static std::shared_ptr<const ResolvedFont> Resolve(const LOGFONTW& lf);
+    // deviceScale: device pixels per logical unit vertically (0: unknown),
+    // for the choices that depend on the size on the device.
+    static std::shared_ptr<const ResolvedFont> Resolve(const LOGFONTW& lf, double deviceScale = 0);
+    static constexpr double SmallBoldPixels = 14;
     // Registers the faces of a folder with the font database; the count.
     static int AddFaces(const QString& folder);
     // The family that draws a face name, after substitution and fallback.
