@@ -274,9 +274,14 @@ TEST(FontResolver, FacesFallBackToMetricCompatibleOnes)
     if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
         GTEST_SKIP() << "Liberation fonts not installed";
     EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Arial"), 0, ANSI_CHARSET), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Times New Roman"), 0, ANSI_CHARSET),
+    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("liberation serif"), FF_SWISS, ANSI_CHARSET),
+              QStringLiteral("liberation serif"));
+    // Core faces the machine lacks go by the family the document gives.
+    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Times New Roman"), VARIABLE_PITCH | FF_ROMAN, ANSI_CHARSET),
               QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Courier New"), 0, ANSI_CHARSET),
+    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Times New Roman"), VARIABLE_PITCH | FF_SWISS, ANSI_CHARSET),
+              QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("Courier New"), FIXED_PITCH | FF_MODERN, ANSI_CHARSET),
               QStringLiteral("Liberation Mono"));
     // Unknown faces: by pitch, then by family.
     EXPECT_EQ(FontResolver::FamilyFor(QStringLiteral("No Such Face"), FIXED_PITCH | FF_SWISS, ANSI_CHARSET),
