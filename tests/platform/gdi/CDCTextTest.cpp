@@ -305,3 +305,38 @@ TEST(FontResolver, SymbolCodesReachPlainFacesThroughTheirLowByte)
     // An unassigned character stays glyph 0 and draws nothing.
     EXPECT_EQ(f->Glyphs(QString::fromUtf16(u"\u0378"))[0], 0u);
 }
+
+TEST(CDCText, CharacterExtraJustificationAndLines)
+{
+    if (!haveOutlines())
+        GTEST_SKIP() << "no outline font";
+    TextDc t(logFont(-40));
+    const QString text = QStringLiteral("a b c");
+    const int plain = t.dc.GetTextExtent(text).cx;
+    // Character extra adds to every character, justification to the
+    // break characters only (all of it, spread over the count).
+    t.dc.SetTextCharacterExtra(3);
+    EXPECT_EQ(t.dc.GetTextExtent(text).cx, plain + 5 * 3);
+    t.dc.SetTextCharacterExtra(0);
+    t.dc.SetTextJustification(7, 2);
+    EXPECT_EQ(t.dc.GetTextExtent(text).cx, plain + 7);
+    t.dc.SetTextJustification(0, 0);
+    // An advance array replaces both.
+    t.dc.SetTextCharacterExtra(0);
+    t.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    t.dc.TextOut(100, 300, QStringLiteral("ab"));
+    const QRectF bare = t.Ink();
+    // Underline and strike-out run the whole advance, below the baseline
+    // and through the middle of the lower case.
+    LOGFONTW lined = logFont(-40);
+    lined.lfUnderline = lined.lfStrikeOut = 1;
+    TextDc u(lined);
+    u.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    u.dc.TextOut(100, 300, QStringLiteral("ab"));
+    const QRectF ink = u.Ink();
+    EXPECT_NEAR(ink.left(), 100, 0.5);
+    EXPECT_NEAR(ink.right(), 100 + u.dc.GetTextExtent(QStringLiteral("ab")).cx, 1);
+    EXPECT_GT(ink.bottom(), 301);
+    EXPECT_LT(ink.bottom(), bare.bottom() + 10);
+    EXPECT_NEAR(ink.top(), bare.top(), 0.5);
+}
