@@ -33,16 +33,17 @@ constexpr Floor Floors[] = {
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-008.emf", 0.98},
     {"libemf2svg/tests/resources/emf/test-157.emf", 0.97},
     {"libemf2svg/tests/resources/emf/test-158.emf", 0.97},
-    {"libemf2svg/tests/resources/emf/test-076.emf", 0.93},
+    {"libemf2svg/tests/resources/emf/test-074.emf", 0.97},
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-005.emf", 0.97},
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-009.emf", 0.97},
     {"libemf2svg/tests/resources/emf/test-069.emf", 0.97},
-    {"libemf2svg/tests/resources/emf/test-033.emf", 0.94},
-    {"libemf2svg/tests/resources/emf/test-121.emf", 0.95},
-    {"libemf2svg/tests/resources/emf/test-106.emf", 0.94},
+    {"libemf2svg/tests/resources/emf/test-033.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-121.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-106.emf", 0.97},
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-001.emf", 0.95},
     {"poi/test-data/spreadsheet/SimpleEMF_windows.emf", 0.78},
     {"libemf2svg/tests/resources/emf/test-131.emf", 0.96},
+    {"rtf.js/test/emf-test-files/image-2/source.emf", 0.96},
 };
 
 QString referenceTools() { return testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference"); }
