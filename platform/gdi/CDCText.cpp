@@ -17,6 +17,8 @@ namespace {
 constexpr int MaxChars = 1 << 20;
 constexpr size_t GlyphChunk = 256;
 
+// The pixels of a device-space rectangle (turned, under a rotating world
+// transform).
 QRegion polygonRegion(const QPolygonF& poly)
 {
     return QRegion(poly.toPolygon());
@@ -239,8 +241,6 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     a.rop2 = R2_COPYPEN; // text ignores the binary raster operation
     const QBrush bk(toQColor(m_state.bkColor));
     if ((options & ETO_OPAQUE) && !rectPoly.isEmpty()) {
-        QPainterPath p;
-        p.addPolygon(rectPoly);
         m_backend->FillRegion(polygonRegion(rectPoly), bk, a);
     }
     if ((options & ETO_CLIPPED) && !rectPoly.isEmpty()) {
