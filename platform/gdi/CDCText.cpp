@@ -15,7 +15,7 @@ namespace {
 // Text longer than this is drawn up to here: no document needs more in one
 // call, and it bounds the work of a hostile one.
 constexpr int MaxChars = 1 << 20;
-constexpr size_t GlyphChunk = 256;
+constexpr size_t GlyphChunk = 64;
 
 // The pixels of a device-space rectangle (turned, under a rotating world
 // transform).

@@ -59,6 +59,8 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
     int breakRem = breaksLeft ? m_breakExtra % breaksLeft : 0;
     QPointF p;
     for (size_t i = 0; i < glyphs.size(); ++i) {
+        if (i % 4096 == 4095 && m_cancelled && m_cancelled())
+            return false;
         m_pos[i] = p;
         double ax, ay = 0;
         if (dx) {
