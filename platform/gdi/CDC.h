@@ -26,6 +26,7 @@ class CPalette;
 class CFont;
 struct ResolvedFont;
 struct POLYTEXTW;
+struct POLYTEXTA;
 class CDC;
 using HDC = CDC*;
 
@@ -200,6 +201,7 @@ public:
     BOOL ExtTextOutA(int x, int y, UINT options, const RECT* rect, const char* text, int count,
                      const INT* dx = nullptr);
     BOOL PolyTextOutW(const POLYTEXTW* items, int count);
+    BOOL PolyTextOutA(const POLYTEXTA* items, int count);
     // The graphics mode of text output when a metafile record names its own
     // (0: the DC's mode); the platform's metafile player switches modes
     // around each text record even under a world transform.

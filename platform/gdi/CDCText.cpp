@@ -195,6 +195,21 @@ BOOL CDC::PolyTextOutW(const POLYTEXTW* items, int count)
     return TRUE;
 }
 
+BOOL CDC::PolyTextOutA(const POLYTEXTA* items, int count)
+{
+    if (!items || count < 0)
+        return FALSE;
+    for (int i = 0; i < count; ++i) {
+        const POLYTEXTA& t = items[i];
+        if (IsCancelled())
+            return FALSE;
+        const int n = int(std::min<UINT>(t.n, UINT(MaxChars)));
+        if (!ExtTextOutA(t.x, t.y, t.uiFlags, &t.rcl, t.lpstr, n, t.pdx))
+            return FALSE;
+    }
+    return TRUE;
+}
+
 BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& text, std::vector<quint32> glyphs,
                   const INT* dx)
 {

@@ -61,3 +61,13 @@ struct POLYTEXTW {
     RECT rcl;
     const INT* pdx = nullptr;
 };
+
+// PolyTextOutA's string: n bytes in the code page of the selected font.
+struct POLYTEXTA {
+    int x = 0, y = 0;
+    UINT n = 0;
+    const char* lpstr = nullptr;
+    UINT uiFlags = 0;
+    RECT rcl;
+    const INT* pdx = nullptr;
+};

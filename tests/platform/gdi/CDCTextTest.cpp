@@ -255,6 +255,39 @@ TEST(CDCText, GlyphIndicesMissingGlyphsAndCancelling)
     EXPECT_FALSE(t.dc.TextOut(0, 0, QStringLiteral("late")));
 }
 
+TEST(CDCText, AnsiTextGoesThroughTheFontsCodePage)
+{
+    if (!haveOutlines())
+        GTEST_SKIP() << "no outline font";
+    LOGFONTW lf = logFont(-40);
+    lf.lfCharSet = RUSSIAN_CHARSET;
+    TextDc t(lf);
+    t.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    t.dc.TextOut(100, 300, QString::fromUtf16(u"\u0416"));
+    const QRectF wide = t.Ink();
+    // 0xC6 is the same letter in code page 1251; two strings in one call.
+    POLYTEXTA items[2];
+    items[0].x = 100;
+    items[0].y = 300;
+    items[0].n = 1;
+    items[0].lpstr = "\xC6";
+    items[1] = items[0];
+    items[1].y = 500;
+    ASSERT_TRUE(t.dc.PolyTextOutA(items, 2));
+    EXPECT_NEAR(t.Ink().left(), wide.left(), 0.01);
+    EXPECT_NEAR(t.Ink().top(), wide.top() + 200, 0.01);
+    EXPECT_NEAR(t.Ink().width(), wide.width(), 0.01);
+    // A double-byte code page gives one advance to both bytes of a character.
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    TextDc j(lf);
+    j.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    const INT dx[] = {30, 30, 100};
+    EXPECT_TRUE(j.dc.ExtTextOutA(100, 300, 0, nullptr, "\x82\xA0I", 3, dx));
+    const QRectF both = j.Ink();
+    j.dc.ExtTextOutA(160, 300, 0, nullptr, "I", 1, dx);
+    EXPECT_NEAR(both.right(), j.Ink().right(), 0.01);
+}
+
 TEST(AnsiText, BytesDecodeInTheCodePageOfTheCharset)
 {
     auto dec = [](const char* s, BYTE cs) { return AnsiToUnicode(s, strlen(s), cs); };
