@@ -1,11 +1,12 @@
 #pragma once
 // Which real face draws a logical font, and the font's metrics with the
 // platform's meaning. Faces come from fontconfig (through Qt's font
-// database); a face the machine lacks falls back to a metric-compatible
-// one (Arial to Liberation Sans...), or to one chosen by the font's pitch
-// and family, in its regular weight. Symbol-encoded text (U+F0xx) drawn
-// with a face that is not symbol-encoded shows the characters of its low
-// byte, as the reference renderer does.
+// database); a face the machine lacks falls back to a listed substitute
+// (Arial to Liberation Sans...) or to one chosen by the font's pitch and
+// family, as the reference renderer (Wine's gdi32) picks them. Bold text
+// small on the device takes the regular face, as there. Symbol-encoded
+// text (U+F0xx) drawn with a face that is not symbol-encoded shows the
+// characters of its low byte.
 //
 // The faces Wine ships in /usr/share/wine/fonts (Tahoma, Symbol,
 // Wingdings, MS Sans Serif...) are not registered with fontconfig; the
@@ -14,7 +15,7 @@
 // (AddFaces adds a folder of faces).
 //
 // Everything here is in the font's own logical units: an outline or an
-// advance at em size 1 is multiplied by Em(). The device context maps the
+// advance at em size 1 is multiplied by em. The device context maps the
 // result through its transform.
 #include "platform/gdi/FontDefs.h"
 
