@@ -1,5 +1,6 @@
 #include "ShortFileName.h"
 
+#include "platform/gdi/CDC.h"
 #include "toolkit/COXUNC.h"
 
 namespace OwUtil {
@@ -28,6 +29,13 @@ QString MakeShortFileName(const QString& path, const CTextExtent& dc, int maxWid
         }
     }
     return text;
+}
+
+int CDcTextExtent::GetTextWidth(const QString& text) const { return m_dc.GetTextExtent(text).cx; }
+
+QString MakeShortFileName(const QString& path, CDC& dc, int maxWidth)
+{
+    return MakeShortFileName(path, CDcTextExtent(dc), maxWidth);
 }
 
 } // namespace OwUtil

@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QString>
 
+class CDC;
+
 namespace OwUtil {
 
 // Measures the width of text as it would be drawn on a device context. The
@@ -27,6 +29,17 @@ private:
     QFontMetrics m_metrics;
 };
 
+// Measures with a device context's selected font (GetTextExtent), in the
+// context's logical units.
+class CDcTextExtent : public CTextExtent {
+public:
+    explicit CDcTextExtent(CDC& dc) : m_dc(dc) {}
+    int GetTextWidth(const QString& text) const override;
+
+private:
+    CDC& m_dc;
+};
+
 // path shortened to at most maxLength characters (the file name alone may be longer).
 QString MakeShortFileName(const QString& path, int maxLength);
 
@@ -34,5 +47,8 @@ QString MakeShortFileName(const QString& path, int maxLength);
 // its longest shortening that fits; empty when maxWidth is below 2. When no
 // shortening fits, the file name alone.
 QString MakeShortFileName(const QString& path, const CTextExtent& dc, int maxWidth);
+// The same, measured with the font selected into dc; maxWidth in dc's
+// logical units.
+QString MakeShortFileName(const QString& path, CDC& dc, int maxWidth);
 
 } // namespace OwUtil

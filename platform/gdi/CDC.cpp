@@ -1,6 +1,7 @@
 #include "platform/gdi/CDC.h"
 
 #include "platform/gdi/CBrush.h"
+#include "platform/gdi/CFont.h"
 #include "platform/gdi/CPalette.h"
 #include "platform/gdi/CPen.h"
 #include "platform/gdi/CRgn.h"
@@ -34,6 +35,7 @@ void CDC::init()
     m_state.pen = static_cast<GdiPen*>(GetStockObject(BLACK_PEN));
     m_state.brush = static_cast<GdiBrush*>(GetStockObject(WHITE_BRUSH));
     m_state.palette = static_cast<GdiPalette*>(GetStockObject(DEFAULT_PALETTE));
+    m_state.font = GetStockFont(SYSTEM_FONT);
     m_state.mapping.SetMetrics(DeviceMetrics());
 }
 
@@ -279,6 +281,11 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object)
         return reinterpret_cast<HGDIOBJ>(intptr_t(SelectClipRgn(static_cast<HRGN>(object))));
     case OBJ_PAL:
         return SelectPalette(static_cast<HPALETTE>(object), FALSE);
+    case OBJ_FONT: {
+        HGDIOBJ prev = m_state.font.get();
+        m_state.font = static_cast<GdiFont*>(object);
+        return prev;
+    }
     default:
         return nullptr;
     }
@@ -291,6 +298,7 @@ HGDIOBJ CDC::GetCurrentObject(DWORD type) const
     case OBJ_EXTPEN: return m_state.pen.get();
     case OBJ_BRUSH: return m_state.brush.get();
     case OBJ_PAL: return m_state.palette.get();
+    case OBJ_FONT: return m_state.font.get();
     default: return nullptr;
     }
 }
@@ -306,6 +314,7 @@ CGdiObject* CDC::tempWrapper(HGDIOBJ object)
         case OBJ_EXTPEN: slot = std::make_unique<CPen>(); break;
         case OBJ_BRUSH: slot = std::make_unique<CBrush>(); break;
         case OBJ_PAL: slot = std::make_unique<CPalette>(); break;
+        case OBJ_FONT: slot = std::make_unique<CFont>(); break;
         default: slot = std::make_unique<CGdiObject>(); break;
         }
         slot->MakeTemporary();

@@ -23,6 +23,10 @@ class CPen;
 class CBrush;
 class CRgn;
 class CPalette;
+class CFont;
+struct ResolvedFont;
+struct POLYTEXTW;
+struct POLYTEXTA;
 class CDC;
 class MetaRecorder;
 using HDC = CDC*;
@@ -179,8 +183,33 @@ public:
     // and the clip: filtered when reducing, sharp pixels when enlarging, and
     // only the part that is visible.
     BOOL DrawImage(const RECT& logicalDest, const QImage& image);
-    // Text output (ExtTextOut...), fonts and bitmap transfers (BitBlt,
-    // StretchDIBits...) join here with the text and bitmap layer.
+    // Bitmap transfers (BitBlt, StretchDIBits...) join here with the bitmap
+    // layer.
+
+    // --- fonts and text (CDCText.cpp, CDCTextLayout.cpp) -------------------
+    CFont* SelectObject(CFont* font);
+    // Metrics and extents of the selected font, in logical units.
+    BOOL GetTextMetrics(TEXTMETRICW* tm) const;
+    CSize GetTextExtent(const QString& text) const;
+    BOOL GetTextExtentPoint32W(const char16_t* text, int count, SIZE* size) const;
+    // The face that draws the selected font.
+    QString GetTextFace() const;
+    int GetTextCharacterExtra() const { return m_state.textCharExtra; }
+    BOOL TextOut(int x, int y, const QString& text);
+    BOOL ExtTextOut(int x, int y, UINT options, const RECT* rect, const QString& text, const INT* dx = nullptr);
+    // dx: count advances (2 * count with ETO_PDY), or null. With
+    // ETO_GLYPH_INDEX text holds glyph indices of the selected font.
+    BOOL ExtTextOutW(int x, int y, UINT options, const RECT* rect, const char16_t* text, int count,
+                     const INT* dx = nullptr);
+    // text in the code page of the selected font's character set.
+    BOOL ExtTextOutA(int x, int y, UINT options, const RECT* rect, const char* text, int count,
+                     const INT* dx = nullptr);
+    BOOL PolyTextOutW(const POLYTEXTW* items, int count);
+    BOOL PolyTextOutA(const POLYTEXTA* items, int count);
+    // The graphics mode of text output when a metafile record names its own
+    // (0: the DC's mode); the platform's metafile player switches modes
+    // around each text record even under a world transform.
+    void SetTextGraphicsMode(int mode) { m_textGraphicsMode = mode; }
 
     // --- clipping -----------------------------------------------------------
     int SelectClipRgn(HRGN region);
@@ -240,6 +269,11 @@ private:
                   QPointF* logicalEnd);
     void appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) const;
     QRect deviceBounds() const;
+    // Text (CDCText.cpp): glyphs, or the characters of text, at (x, y).
+    BOOL textOut(int x, int y, UINT options, const RECT* rect, const QString& text, std::vector<quint32> glyphs,
+                 const INT* dx);
+    std::shared_ptr<const ResolvedFont> resolvedFont() const;
+    void syncClip();
 
     std::unique_ptr<DcBackend> m_backend;
     DcState m_state;
@@ -248,5 +282,6 @@ private:
     std::atomic<bool> m_cancel{false};
     bool m_printing = false;
     bool m_clipDirty = true;
+    int m_textGraphicsMode = 0;
     std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> m_temps;
 };

@@ -2,6 +2,7 @@
 // Everything SaveDC saves: the complete drawing state of a device context.
 #include "platform/gdi/DcMapping.h"
 #include "platform/gdi/GdiBrush.h"
+#include "platform/gdi/GdiFont.h"
 #include "platform/gdi/GdiPalette.h"
 #include "platform/gdi/GdiPath.h"
 #include "platform/gdi/GdiPen.h"
@@ -14,6 +15,7 @@ struct DcState {
     GdiRef<GdiPen> pen;
     GdiRef<GdiBrush> brush;
     GdiRef<GdiPalette> palette;
+    GdiRef<GdiFont> font;
     COLORREF textColor = RGB(0, 0, 0);
     COLORREF bkColor = RGB(255, 255, 255);
     int bkMode = OPAQUE;

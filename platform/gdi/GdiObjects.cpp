@@ -81,6 +81,8 @@ HGDIOBJ GetStockObject(int index)
     static const auto stock = makeStock();
     if (index < 0 || index > STOCK_LAST)
         return nullptr;
+    if (HFONT font = GetStockFont(index))
+        return font;
     return stock[size_t(index)];
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The platform's functions that create, query and delete GDI objects.
 #include "platform/gdi/GdiBrush.h"
+#include "platform/gdi/GdiFont.h"
 #include "platform/gdi/GdiPalette.h"
 #include "platform/gdi/GdiPen.h"
 #include "platform/gdi/GdiRegion.h"

@@ -43,3 +43,5 @@ bool readBitBlt(EmfByteReader& in, EmrPayload& out);
 bool readRegionData(EmfByteReader& in, uint32_t cb, EmrRegion& out);
 
 } // namespace emfread
+
+#include "platform/metafile/EmfTextReaders.h"

@@ -87,9 +87,9 @@
     X(EMR_PLGBLT, 79, readNone, playUnsupported)                           \
     X(EMR_SETDIBITSTODEVICE, 80, readNone, playUnsupported)                \
     X(EMR_STRETCHDIBITS, 81, readNone, playUnsupported)                    \
-    X(EMR_EXTCREATEFONTINDIRECTW, 82, readNone, playUnsupported)           \
-    X(EMR_EXTTEXTOUTA, 83, readNone, playUnsupported)                      \
-    X(EMR_EXTTEXTOUTW, 84, readNone, playUnsupported)                      \
+    X(EMR_EXTCREATEFONTINDIRECTW, 82, readCreateFont, playCreateFont)      \
+    X(EMR_EXTTEXTOUTA, 83, readExtTextOutA, playTextOut)                   \
+    X(EMR_EXTTEXTOUTW, 84, readExtTextOutW, playTextOut)                   \
     X(EMR_POLYBEZIER16, 85, readPoly16, playPolyBezier)                    \
     X(EMR_POLYGON16, 86, readPoly16, playPolygon)                          \
     X(EMR_POLYLINE16, 87, readPoly16, playPolyline)                        \
@@ -101,8 +101,8 @@
     X(EMR_CREATEMONOBRUSH, 93, readNone, playUnsupported)                  \
     X(EMR_CREATEDIBPATTERNBRUSHPT, 94, readNone, playUnsupported)          \
     X(EMR_EXTCREATEPEN, 95, readExtCreatePen, playExtCreatePen)            \
-    X(EMR_POLYTEXTOUTA, 96, readNone, playUnsupported)                     \
-    X(EMR_POLYTEXTOUTW, 97, readNone, playUnsupported)                     \
+    X(EMR_POLYTEXTOUTA, 96, readPolyTextOutA, playTextOut)                 \
+    X(EMR_POLYTEXTOUTW, 97, readPolyTextOutW, playTextOut)                 \
     X(EMR_SETICMMODE, 98, readNone, playNothing)                           \
     X(EMR_CREATECOLORSPACE, 99, readNone, playUnsupported)                 \
     X(EMR_SETCOLORSPACE, 100, readNone, playUnsupported)                   \
@@ -113,7 +113,7 @@
     X(EMR_DRAWESCAPE, 105, readNone, playUnsupported)                      \
     X(EMR_EXTESCAPE, 106, readNone, playUnsupported)                       \
     X(EMR_RESERVED_107, 107, readNone, playUnsupported)                    \
-    X(EMR_SMALLTEXTOUT, 108, readNone, playUnsupported)                    \
+    X(EMR_SMALLTEXTOUT, 108, readSmallTextOut, playTextOut)                \
     X(EMR_FORCEUFIMAPPING, 109, readNone, playUnsupported)                 \
     X(EMR_NAMEDESCAPE, 110, readNone, playUnsupported)                     \
     X(EMR_COLORCORRECTPALETTE, 111, readNone, playUnsupported)             \

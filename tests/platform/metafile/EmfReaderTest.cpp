@@ -198,8 +198,8 @@ TEST(EmfReader, UnknownAndUnsupportedRecordsAreSkippedAndCounted)
 {
     EmfBuilder b;
     b.Record(200, {1, 2, 3})  // a type outside MS-EMF
-        .Record(84, {0, 0, 0}) // EMR_EXTTEXTOUTW: text comes with the font layer
-        .Record(84, {0, 0, 0})
+        .Record(102, {0, 0, 0}) // EMR_GLSRECORD: OpenGL records are not played
+        .Record(102, {0, 0, 0})
         .Record(70, {4, 0x2B464D45}) // EMR_GDICOMMENT with an EMF+ signature
         .Record(87, polyline);
     auto mf = load(b.Bytes());
@@ -209,8 +209,8 @@ TEST(EmfReader, UnknownAndUnsupportedRecordsAreSkippedAndCounted)
     EXPECT_EQ(rec->calls.size(), 1u);
     const EmfPlaybackStats stats = LastEmfPlaybackStats();
     EXPECT_EQ(stats.unknown, 1u);
-    EXPECT_EQ(stats.skipped.at(84), 2u);
-    EXPECT_EQ(stats.SkippedSummary(), "EMR_EXTTEXTOUTW x2, unknown x1");
+    EXPECT_EQ(stats.skipped.at(102), 2u);
+    EXPECT_EQ(stats.SkippedSummary(), "EMR_GLSRECORD x2, unknown x1");
 }
 
 TEST(EmfReader, TruncatedFileStillPlaysWhatItHolds)

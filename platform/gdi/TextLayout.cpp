@@ -1,0 +1,184 @@
+#include "platform/gdi/TextLayout.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace {
+
+// A rotation by a (radians) counterclockwise on a y-down plane.
+QTransform rotation(double a)
+{
+    const double c = std::cos(a), s = std::sin(a);
+    return QTransform(c, -s, s, c, 0, 0);
+}
+
+// Glyphs bigger than this many device pixels are not drawn: the device is
+// a small part of one, and the rasterizer's coordinates would overflow.
+constexpr double MaxDeviceEm = double(1 << 20);
+constexpr int CancelStride = 64;
+
+} // namespace
+
+TextLayout::TextLayout(const ResolvedFont& font, const QTransform& toDevice, int graphicsMode)
+    : m_font(font), m_toDevice(toDevice), m_advanced(graphicsMode == GM_ADVANCED)
+{
+    m_sx = std::hypot(toDevice.m11(), toDevice.m12());
+    m_sy = std::hypot(toDevice.m21(), toDevice.m22());
+    constexpr double tenthDegree = M_PI / 1800.0;
+    m_escapement = (font.lf.lfEscapement % 3600) * tenthDegree;
+    // GM_COMPATIBLE turns the glyphs with the escapement and ignores the
+    // orientation. Under a mapping that mirrors one axis the platform turns
+    // text the other way on the device (Wine's gdi32 negates the angle
+    // there too): 2700 with y going up reads upwards.
+    if (!m_advanced && toDevice.determinant() < 0)
+        m_escapement = -m_escapement;
+    m_orientation = m_advanced ? (font.lf.lfOrientation % 3600) * tenthDegree : m_escapement;
+}
+
+void TextLayout::SetExtras(int charExtra, int breakExtra, int breakCount)
+{
+    m_charExtra = charExtra;
+    m_breakExtra = breakExtra;
+    m_breakCount = breakCount;
+}
+
+bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, const INT* dx, bool pdy)
+{
+    if (!std::isfinite(m_sx) || !std::isfinite(m_sy))
+        return false;
+    m_glyphs = glyphs;
+    m_pos.assign(glyphs.size(), QPointF());
+    const std::vector<double> adv = dx ? std::vector<double>() : m_font.Advances(glyphs, m_cancelled);
+    if (!dx && adv.size() != glyphs.size())
+        return false; // cancelled
+    const double em = m_font.em * m_font.stretch;
+    // Break characters in the text take breakExtra between them, the first
+    // ones one unit more when it does not divide evenly.
+    int breaksLeft = m_breakCount > 0 ? m_breakCount : 0;
+    const int breakEach = breaksLeft ? m_breakExtra / breaksLeft : 0;
+    int breakRem = breaksLeft ? m_breakExtra % breaksLeft : 0;
+    QPointF p;
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+        if (i % 4096 == 4095 && m_cancelled && m_cancelled())
+            return false;
+        m_pos[i] = p;
+        double ax, ay = 0;
+        if (dx) {
+            ax = double(pdy ? dx[2 * i] : dx[i]) + m_charExtra;
+            ay = pdy ? -double(dx[2 * i + 1]) : 0.0;
+        } else {
+            ax = adv[i] * em;
+            // GM_COMPATIBLE advances are whole device pixels at the
+            // device's em size, as the platform's hinted widths are.
+            if (!m_advanced && m_sx > 0 && m_sy > 0)
+                ax = std::round(ax * m_sy) / m_sx;
+            ax += m_charExtra;
+            if (breaksLeft > 0 && i < size_t(text.size()) && text.at(qsizetype(i)) == QLatin1Char(' ')) {
+                ax += breakEach + (breakRem > 0 ? 1 : 0);
+                if (breakRem > 0)
+                    --breakRem;
+                --breaksLeft;
+            }
+        }
+        p += QPointF(ax, ay);
+    }
+    m_end = p;
+    return true;
+}
+
+void TextLayout::Place(POINT ref, UINT align)
+{
+    m_ref = ref;
+    QPointF shift;
+    switch (align & (TA_CENTER)) {
+    case TA_CENTER: shift.rx() = -m_end.x() / 2; shift.ry() = -m_end.y() / 2; break;
+    case TA_RIGHT: shift = -m_end; break;
+    default: break;
+    }
+    switch (align & TA_BASELINE) {
+    case TA_BASELINE: break;
+    case TA_BOTTOM: shift.ry() -= m_font.descent; break;
+    default: shift.ry() += m_font.ascent; break; // TA_TOP
+    }
+    const double em = m_font.em;
+    if (m_advanced) {
+        m_place = QTransform::fromTranslate(shift.x(), shift.y()) * rotation(m_escapement) *
+                  QTransform::fromTranslate(ref.x, ref.y) * m_toDevice;
+        QTransform lin = m_toDevice;
+        lin.setMatrix(lin.m11(), lin.m12(), 0, lin.m21(), lin.m22(), 0, 0, 0, 1);
+        m_glyph = QTransform::fromScale(em * m_font.stretch, em) * rotation(m_orientation) * lin;
+    } else {
+        const QPointF d0 = m_toDevice.map(QPointF(ref.x, ref.y));
+        m_place = QTransform::fromTranslate(shift.x(), shift.y()) * QTransform::fromScale(m_sx, m_sy) *
+                  rotation(m_escapement) * QTransform::fromTranslate(d0.x(), d0.y());
+        m_glyph = QTransform::fromScale(em * m_font.stretch * m_sy, em * m_sy) * rotation(m_orientation);
+    }
+}
+
+POINT TextLayout::NextCurrentPosition(UINT align) const
+{
+    QPointF move;
+    switch (align & TA_CENTER) {
+    case TA_CENTER: return m_ref;
+    case TA_RIGHT: move = -m_end; break;
+    default: move = m_end; break;
+    }
+    QPointF logical;
+    if (m_advanced) {
+        logical = (rotation(m_escapement) * QTransform::fromTranslate(m_ref.x, m_ref.y)).map(move);
+    } else {
+        const QPointF d0 = m_toDevice.map(QPointF(m_ref.x, m_ref.y));
+        const QPointF d = (QTransform::fromScale(m_sx, m_sy) * rotation(m_escapement) *
+                           QTransform::fromTranslate(d0.x(), d0.y())).map(move);
+        bool invertible = false;
+        const QTransform inv = m_toDevice.inverted(&invertible);
+        if (!invertible)
+            return m_ref;
+        logical = inv.map(d);
+    }
+    auto clampInt = [](double v) { return LONG(std::clamp(std::round(v), -2147483648.0, 2147483647.0)); };
+    return POINT(clampInt(logical.x()), clampInt(logical.y()));
+}
+
+QPolygonF TextLayout::CellPolygon() const
+{
+    const QRectF cell(QPointF(std::min(0.0, m_end.x()), -m_font.ascent),
+                      QPointF(std::max(0.0, m_end.x()), m_font.descent));
+    return m_place.map(QPolygonF(cell));
+}
+
+QPainterPath TextLayout::Outlines(size_t begin, size_t end, bool lines, const std::function<bool()>& cancelled) const
+{
+    QPainterPath out;
+    out.setFillRule(Qt::WindingFill);
+    const double deviceEm = std::hypot(m_glyph.m21(), m_glyph.m22());
+    if (!std::isfinite(deviceEm) || deviceEm > MaxDeviceEm || deviceEm <= 0)
+        return out;
+    QHash<quint32, QPainterPath> outlines;
+    end = std::min(end, m_glyphs.size());
+    for (size_t i = begin; i < end; ++i) {
+        if (i % CancelStride == CancelStride - 1 && cancelled && cancelled())
+            return QPainterPath();
+        auto it = outlines.find(m_glyphs[i]);
+        if (it == outlines.end())
+            it = outlines.insert(m_glyphs[i], m_glyph.map(m_font.Outline(m_glyphs[i])));
+        if (it->isEmpty())
+            continue;
+        const QPointF o = localToDevice(m_pos[i]);
+        out.addPath(it->translated(o));
+    }
+    // Underline and strike-out run along the whole advance.
+    auto line = [&](double top, double thickness) {
+        const QRectF r(QPointF(std::min(0.0, m_end.x()), top), QPointF(std::max(0.0, m_end.x()), top + thickness));
+        out.addPolygon(m_place.map(QPolygonF(r)));
+        out.closeSubpath();
+    };
+    if (!lines)
+        return out;
+    const double thick = std::max(m_font.lineThickness, 1.0 / std::max(m_sy, 1e-9));
+    if (m_font.lf.lfUnderline)
+        line(m_font.underlinePos, thick);
+    if (m_font.lf.lfStrikeOut)
+        line(-m_font.strikeOutPos - thick / 2, thick);
+    return out;
+}

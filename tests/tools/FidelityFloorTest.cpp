@@ -1,0 +1,126 @@
+// Rendering fidelity of real-world metafiles stays at or above the floors
+// recorded here: each file is rendered with lumivu-render at width 800 and
+// scored against the reference renderer's bitmap with the reference compare
+// tool. Skipped without the corpus, the reference tools, or a way to get
+// the reference bitmaps (LUMIVU_REFCACHE, a folder of <name>.bmp rendered
+// at width 800, or Wine to render them now).
+#include "tests/common/TestEnvironment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Floor {
+    const char* path; // in the corpus
+    double floor;
+};
+
+// Text-heavy files from several writers (dx-placed strings, rotated
+// labels, fallback faces, both graphics modes), each with its score at
+// width 800 less a small margin. Raise a floor when a change lifts a file.
+constexpr Floor Floors[] = {
+    {"libemf2svg/tests/resources/emf/test-178.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-176.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-030.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-004.emf", 0.96},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-002.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-031.emf", 0.98},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-008.emf", 0.98},
+    {"libemf2svg/tests/resources/emf/test-157.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-158.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-074.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-005.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-009.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-069.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-033.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-121.emf", 0.97},
+    {"libemf2svg/tests/resources/emf/test-106.emf", 0.97},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-001.emf", 0.95},
+    {"poi/test-data/spreadsheet/SimpleEMF_windows.emf", 0.78},
+    {"libemf2svg/tests/resources/emf/test-131.emf", 0.96},
+    {"rtf.js/test/emf-test-files/image-2/source.emf", 0.96},
+};
+
+QString referenceTools() { return testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference"); }
+
+struct ProcessRun {
+    int code = -1;
+    QByteArray out;
+};
+
+ProcessRun run(const QString& program, const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(), int timeoutMs = 600000)
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+}
+
+} // namespace
+
+TEST(FidelityFloor, RealWorldFilesKeepTheirScores)
+{
+    const QString corpus = testenv::CorpusDir();
+    const QString tools = referenceTools();
+    if (!QFileInfo::exists(corpus + QStringLiteral("/INDEX.tsv")))
+        GTEST_SKIP() << "corpus not present";
+    if (!QFileInfo(tools + QStringLiteral("/compare")).isExecutable())
+        GTEST_SKIP() << "reference compare tool not present";
+    const QString render = testenv::BuildDir() + QStringLiteral("/bin/lumivu-render");
+    ASSERT_TRUE(QFileInfo(render).isExecutable()) << render.toStdString();
+
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString refDir = tmp.filePath(QStringLiteral("ref"));
+    QDir().mkpath(refDir);
+    // Cached reference bitmaps first; the rest rendered now if Wine is here.
+    const QString cache = qEnvironmentVariable("LUMIVU_REFCACHE");
+    QStringList missing;
+    for (const Floor& f : Floors) {
+        const QString name = QFileInfo(QString::fromLatin1(f.path)).fileName() + QStringLiteral(".bmp");
+        if (!cache.isEmpty() && QFileInfo::exists(cache + QLatin1Char('/') + name))
+            QFile::copy(cache + QLatin1Char('/') + name, refDir + QLatin1Char('/') + name);
+        else if (QFileInfo::exists(corpus + QLatin1Char('/') + QString::fromLatin1(f.path)))
+            missing << corpus + QLatin1Char('/') + QString::fromLatin1(f.path);
+    }
+    if (!missing.isEmpty()) {
+        if (QStandardPaths::findExecutable(QStringLiteral("wine64")).isEmpty() &&
+            QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
+            GTEST_SKIP() << "no reference bitmaps: set LUMIVU_REFCACHE or install wine";
+        run(tools + QStringLiteral("/render"), QStringList{QStringLiteral("--width"), QStringLiteral("800"),
+                                                           QStringLiteral("--out"), refDir} + missing);
+    }
+    // The compare tool builds itself once into its cache folder: keep that
+    // in the build tree rather than in the test's private home.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), testenv::BuildDir() + QStringLiteral("/gdi-reference-cache"));
+
+    int scored = 0;
+    for (const Floor& f : Floors) {
+        const QString path = corpus + QLatin1Char('/') + QString::fromLatin1(f.path);
+        const QString name = QFileInfo(path).fileName();
+        const QString ref = refDir + QLatin1Char('/') + name + QStringLiteral(".bmp");
+        if (!QFileInfo::exists(path) || !QFileInfo::exists(ref))
+            continue; // the reference itself fails on a few files
+        const QString ours = tmp.filePath(name + QStringLiteral(".png"));
+        ASSERT_EQ(run(render, {QStringLiteral("--width"), QStringLiteral("800"), path, ours}, QProcessEnvironment::systemEnvironment(), 120000).code, 0)
+            << f.path;
+        const ProcessRun cmp = run(tools + QStringLiteral("/compare"), {ref, ours}, env);
+        ASSERT_EQ(cmp.code, 0) << "compare failed on " << f.path;
+        const double score = cmp.out.split(' ').value(0).trimmed().toDouble();
+        EXPECT_GE(score, f.floor) << f.path;
+        ++scored;
+    }
+    if (scored == 0)
+        GTEST_SKIP() << "no reference bitmaps could be made";
+}
