@@ -10,6 +10,7 @@
 // ResetCancel (which the start of a metafile playback does).
 #include "platform/gdi/DcBackend.h"
 #include "platform/gdi/DcState.h"
+#include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiRegion.h"
 
 #include <QImage>
@@ -25,6 +26,7 @@ class CRgn;
 class CPalette;
 class CDC;
 using HDC = CDC*;
+struct BltOp;
 
 class CDC {
 public:
@@ -175,8 +177,29 @@ public:
     // and the clip: filtered when reducing, sharp pixels when enlarging, and
     // only the part that is visible.
     BOOL DrawImage(const RECT& logicalDest, const QImage& image);
-    // Text output (ExtTextOut...), fonts and bitmap transfers (BitBlt,
-    // StretchDIBits...) join here with the text and bitmap layer.
+    // Text output (ExtTextOut...) and fonts join here with the text layer.
+
+    // --- bitmaps (CDCBlt.cpp, CDCBltOps.cpp) --------------------------------
+    // Sources are decoded DIBs (DecodeDib); destinations are logical,
+    // sources in bitmap pixels from the top-left corner. Raster operations
+    // that read the destination read the device's pixels back (raster
+    // devices) or are approximated over paper (vector devices).
+    bool DecodeDib(const DibSource& source, DibImage* out) const;
+    BOOL BitBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, DWORD rop);
+    BOOL StretchBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
+    // Lines drawn, 0 when nothing was.
+    int StretchDIBits(int x, int y, int w, int h, int xSrc, int ySrc, int wSrc, int hSrc, const DibSource& dib, DWORD rop);
+    int SetDIBitsToDevice(int x, int y, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
+                          const DibSource& dib);
+    BOOL AlphaBlend(int x, int y, int w, int h, const DibImage& src, int xSrc, int ySrc, int wSrc, int hSrc,
+                    BLENDFUNCTION blend);
+    BOOL TransparentBlt(int x, int y, int w, int h, const DibImage& src, int xSrc, int ySrc, int wSrc, int hSrc,
+                        UINT colorKey);
+    BOOL MaskBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, const DibImage* mask, int xMask,
+                 int yMask, DWORD rop4);
+    BOOL PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, int w, int h, const DibImage* mask,
+                int xMask, int yMask);
+    BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
 
     // --- clipping -----------------------------------------------------------
     int SelectClipRgn(HRGN region);
@@ -236,6 +259,11 @@ private:
                   QPointF* logicalEnd);
     void appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) const;
     QRect deviceBounds() const;
+    // Bitmap transfer core (CDCBlt.cpp): source in bitmap pixels, may be
+    // negative in size (mirrored).
+    BOOL blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op,
+             const DibImage* mask = nullptr, QPoint maskOffset = QPoint());
+    void syncClip();
 
     std::unique_ptr<DcBackend> m_backend;
     DcState m_state;

@@ -3,6 +3,7 @@
 // readers of EmfRecordReaders and played by EmfPlayOps. One struct per
 // record family; EmfRecord holds whichever one its type uses.
 #include "platform/gdi/GdiDefs.h"
+#include "platform/metafile/EmfBitmapRecords.h"
 
 #include <array>
 #include <variant>
@@ -92,7 +93,7 @@ struct EmrRegion {
 
 using EmrPayload = std::variant<EmrNone, EmrInts, EmrPoly, EmrPolyPoly, EmrPolyDraw, EmrAngleArc, EmrXform,
                                 EmrMiterLimit, EmrCreatePen, EmrExtCreatePen, EmrCreateBrush, EmrPalette,
-                                EmrRegion>;
+                                EmrRegion, EmrBitmapBlt, EmrDibBrush, EmrGradient>;
 
 struct EmfRecord {
     uint32_t type = 0;

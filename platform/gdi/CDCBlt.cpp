@@ -1,0 +1,195 @@
+// Bitmap transfers of the device context: the geometry (logical destination
+// to device pixels, mirrored sources, the clip) and the GDI rules for
+// sources; the pixel work is BltRenderer's.
+#include "platform/gdi/CDC.h"
+
+#include "platform/gdi/BltRenderer.h"
+#include "platform/gdi/DeviceBrush.h"
+#include "platform/gdi/GdiColor.h"
+#include "platform/gdi/Rop3.h"
+
+#include <cmath>
+
+namespace {
+
+bool axisAligned(const QTransform& t) { return std::fabs(t.m12()) < 1e-9 && std::fabs(t.m21()) < 1e-9; }
+
+// A monochrome bitmap takes the destination's colours: 0 bits the text
+// colour, 1 bits the background colour.
+QImage monoMapped(const QImage& src, COLORREF text, COLORREF background)
+{
+    QImage img = src.copy();
+    const QRgb fg = toQColor(text).rgb(), bg = toQColor(background).rgb();
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            line[x] = (line[x] & 0xffffff) ? bg : fg;
+    }
+    return img;
+}
+
+int pixelEdge(double v) { return int(std::clamp(std::ceil(v - 0.5), -1e9, 1e9)); }
+
+} // namespace
+
+void CDC::syncClip()
+{
+    if (m_clipDirty) {
+        const auto clip = EffectiveClip();
+        m_backend->SetClip(clip ? &*clip : nullptr);
+        m_clipDirty = false;
+    }
+}
+
+bool CDC::DecodeDib(const DibSource& source, DibImage* out) const
+{
+    const QRect dev = deviceBounds();
+    const uint64_t outputPixels = uint64_t(std::max(1, dev.width())) * uint64_t(std::max(1, dev.height()));
+    const std::vector<PALETTEENTRY> palette =
+        source.usage == DIB_PAL_COLORS && m_state.palette ? m_state.palette->Entries() : std::vector<PALETTEENTRY>();
+    return Dib::Decode(source.bmi, source.bmiSize, source.bits, source.bitsSize, source.usage, palette,
+                       Dib::PixelBound(outputPixels), out, &m_cancel);
+}
+
+BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op, const DibImage* mask,
+              QPoint maskOffset)
+{
+    if (!canDraw())
+        return FALSE;
+    if (!m_backend || w == 0 || h == 0)
+        return TRUE;
+    const QTransform& t = m_state.mapping.ToDevice();
+    QImage srcImage;
+    bool gaps = false;
+    if (src) {
+        if (src->image.isNull())
+            return FALSE;
+        srcImage = src->monochrome && op.kind == BltOp::Rop ? monoMapped(src->image, m_state.textColor, m_state.bkColor)
+                                                            : src->image;
+        gaps = src->header.compression == BI_RLE8 || src->header.compression == BI_RLE4;
+    }
+    bool flipSrcX = false, flipSrcY = false;
+    if (source.width() < 0) {
+        source = QRectF(source.right(), source.top(), -source.width(), source.height());
+        flipSrcX = true;
+    }
+    if (source.height() < 0) {
+        source = QRectF(source.left(), source.bottom(), source.width(), -source.height());
+        flipSrcY = true;
+    }
+    syncClip();
+    if (!axisAligned(t)) {
+        // Rotated or sheared: the source drawn through the transform (the
+        // operation's meaning kept for copies only).
+        if (!src)
+            return TRUE;
+        const QRect part = source.toAlignedRect().intersected(srcImage.rect());
+        if (part.isEmpty())
+            return TRUE;
+        QImage img = srcImage.copy(part).mirrored(flipSrcX, flipSrcY).convertToFormat(QImage::Format_RGB32);
+        if (op.kind == BltOp::ColorKey || gaps) {
+            img = img.convertToFormat(QImage::Format_ARGB32);
+            for (int yy = 0; yy < img.height(); ++yy) {
+                auto* line = reinterpret_cast<QRgb*>(img.scanLine(yy));
+                for (int xx = 0; xx < img.width(); ++xx)
+                    if ((op.kind == BltOp::ColorKey && (line[xx] & 0xffffff) == op.key))
+                        line[xx] = 0;
+            }
+        }
+        QTransform toLogical;
+        toLogical.translate(x, y);
+        toLogical.scale(double(w) / source.width(), double(h) / source.height());
+        toLogical.translate(part.left() - source.left(), part.top() - source.top());
+        m_backend->DrawImageTransformed(toLogical * t, img, m_state.stretchBltMode == HALFTONE);
+        return TRUE;
+    }
+    BltSetup setup;
+    setup.backend = m_backend.get();
+    setup.target = t.mapRect(QRectF(QPointF(x, y), QPointF(double(x) + w, double(y) + h))).normalized();
+    if (!std::isfinite(setup.target.width()) || !std::isfinite(setup.target.height()))
+        return TRUE;
+    setup.flipX = (double(w) * t.m11() < 0) != flipSrcX;
+    setup.flipY = (double(h) * t.m22() < 0) != flipSrcY;
+    setup.source = source;
+    setup.stretchMode = op.kind == BltOp::Rop ? m_state.stretchBltMode : COLORONCOLOR;
+    if (m_state.stretchBltMode == HALFTONE && op.kind != BltOp::Rop)
+        setup.stretchMode = HALFTONE;
+    setup.cancel = &m_cancel;
+    setup.brushOrigin = attrs().brushOrigin;
+    if (op.kind == BltOp::Rop && (Rop3::UsesPattern(op.table) || Rop3::UsesPattern(op.backTable))) {
+        if (!m_state.brush)
+            return TRUE;
+        setup.pattern = DeviceBrush::Tile(*m_state.brush, m_state.bkMode == OPAQUE, m_state.bkColor, m_state.textColor);
+        if (setup.pattern.isNull())
+            return TRUE; // a null brush draws nothing
+    }
+    const QRect covered(QPoint(pixelEdge(setup.target.left()), pixelEdge(setup.target.top())),
+                        QPoint(pixelEdge(setup.target.right()) - 1, pixelEdge(setup.target.bottom()) - 1));
+    const auto eff = EffectiveClip();
+    setup.visible = covered.intersected(eff ? eff->boundingRect() : deviceBounds()).intersected(deviceBounds());
+    if (setup.visible.isEmpty())
+        return TRUE;
+    BltRenderer::Run(setup, src ? &srcImage : nullptr, gaps, op, mask ? &mask->image : nullptr, maskOffset);
+    return canDraw() ? TRUE : FALSE;
+}
+
+BOOL CDC::BitBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, DWORD rop)
+{
+    return StretchBlt(x, y, w, h, src, xSrc, ySrc, w, h, rop);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop)
+{
+    BltOp op;
+    op.table = op.backTable = Rop3::Index(rop);
+    if (!Rop3::UsesSource(op.table))
+        src = nullptr;
+    else if (!src)
+        return FALSE;
+    return blt(x, y, w, h, src, QRectF(xSrc, ySrc, wSrc, hSrc), op);
+}
+
+int CDC::StretchDIBits(int x, int y, int w, int h, int xSrc, int ySrc, int wSrc, int hSrc, const DibSource& dib,
+                       DWORD rop)
+{
+    BltOp op;
+    op.table = op.backTable = Rop3::Index(rop);
+    if (!Rop3::UsesSource(op.table))
+        return blt(x, y, w, h, nullptr, QRectF(), op) ? 1 : 0;
+    DibImage img;
+    if (!DecodeDib(dib, &img))
+        return 0;
+    // StretchDIBits draws the colour table as it is, monochrome or not.
+    img.monochrome = false;
+    // The source rectangle of a bottom-up DIB counts rows from the bottom.
+    const int height = img.image.height();
+    const double top = img.header.TopDown() || img.header.compression == BI_JPEG || img.header.compression == BI_PNG
+                           ? ySrc
+                           : double(height) - ySrc - hSrc;
+    if (!blt(x, y, w, h, &img, QRectF(xSrc, top, wSrc, hSrc), op))
+        return 0;
+    return height;
+}
+
+int CDC::SetDIBitsToDevice(int x, int y, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
+                           const DibSource& dib)
+{
+    DibImage img;
+    if (!DecodeDib(dib, &img))
+        return 0;
+    img.monochrome = false;
+    const int height = img.image.height();
+    // The bits hold lines scan lines from startScan (counted from the
+    // bottom); rows beyond them are not drawn.
+    const int64_t first = std::max<int64_t>(0, int64_t(height) - int64_t(startScan) - int64_t(lines));
+    const int64_t last = std::min<int64_t>(height, int64_t(height) - int64_t(startScan));
+    const int64_t top = img.header.TopDown() ? ySrc : int64_t(height) - ySrc - int64_t(h);
+    const int64_t from = std::max(first, top), to = std::min(last, top + int64_t(h));
+    if (to <= from || w == 0 || w > DWORD(INT32_MAX) || h > DWORD(INT32_MAX))
+        return 0;
+    BltOp op;
+    const int yDest = int(std::clamp<int64_t>(int64_t(y) + (from - top), INT32_MIN, INT32_MAX));
+    if (!blt(x, yDest, int(w), int(to - from), &img, QRectF(xSrc, double(from), double(w), double(to - from)), op))
+        return 0;
+    return int(to - from);
+}
