@@ -200,6 +200,8 @@ public:
     BOOL PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, int w, int h, const DibImage* mask,
                 int xMask, int yMask);
     BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
+    // FLOODFILLBORDER: up to pixels of color; FLOODFILLSURFACE: over pixels of color (CDCFlood.cpp).
+    BOOL ExtFloodFill(int x, int y, COLORREF color, UINT type);
 
     // --- clipping -----------------------------------------------------------
     int SelectClipRgn(HRGN region);

@@ -235,9 +235,13 @@ bool Dib::Decode(const uint8_t* bmi, size_t bmiSize, const uint8_t* bits, size_t
             break;
         case 32:
             if (fields) {
+                // Without an alpha mask the byte the colour masks leave free
+                // is the alpha AlphaBlend reads, as in BI_RGB.
+                const bool freeTop = !((masks[0] | masks[1] | masks[2]) & 0xff000000u);
                 for (int x = 0; x < h.width; ++x) {
                     const uint32_t v = u32(src + 4 * x);
-                    line[x] = qRgba(int(red(v)), int(green(v)), int(blue(v)), masks[3] ? int(alpha(v)) : 0);
+                    const int a = masks[3] ? int(alpha(v)) : (freeTop ? int(v >> 24) : 255);
+                    line[x] = qRgba(int(red(v)), int(green(v)), int(blue(v)), a);
                 }
             } else {
                 for (int x = 0; x < h.width; ++x)

@@ -195,3 +195,14 @@ bool playGradientFill(EmfPlayContext& ctx, const EmrPayload& r)
 }
 
 } // namespace emfplay
+
+namespace emfplay {
+
+bool playExtFloodFill(EmfPlayContext& ctx, const EmrPayload& r)
+{
+    const auto& i = std::get<EmrInts>(r);
+    ctx.dc->ExtFloodFill(i.v[0], i.v[1], i.u(2), i.u(3));
+    return true;
+}
+
+} // namespace emfplay

@@ -58,7 +58,7 @@
     X(EMR_SETPALETTEENTRIES, 50, readPaletteEntries, playSetPaletteEntries) \
     X(EMR_RESIZEPALETTE, 51, readInts2, playResizePalette)                 \
     X(EMR_REALIZEPALETTE, 52, readNone, playRealizePalette)                \
-    X(EMR_EXTFLOODFILL, 53, readNone, playUnsupported)                     \
+    X(EMR_EXTFLOODFILL, 53, readInts4, playExtFloodFill)                   \
     X(EMR_LINETO, 54, readInts2, playLineTo)                               \
     X(EMR_ARCTO, 55, readInts8, playArcTo)                                 \
     X(EMR_POLYDRAW, 56, readPolyDraw32, playPolyDraw)                      \

@@ -77,9 +77,10 @@ TEST(DibDecode, EveryBitCountGivesTheRightPixelsBottomUp)
     }
     {
         SCOPED_TRACE("32 bit bit fields");
-        auto dib = TestDib::Make(1, 1, 32, BI_BITFIELDS, {0x000000ff, 0x0000ff00, 0x00ff0000}, {0x11, 0x22, 0x33, 0});
+        auto dib = TestDib::Make(1, 1, 32, BI_BITFIELDS, {0x000000ff, 0x0000ff00, 0x00ff0000}, {0x11, 0x22, 0x33, 0x44});
         ASSERT_TRUE(dib.Decode(&d));
         EXPECT_EQ(px(d, 0, 0), 0x112233u);
+        EXPECT_EQ(qAlpha(d.image.pixel(0, 0)), 0x44) << "the free top byte is the alpha";
     }
 }
 
