@@ -106,6 +106,10 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
         QImage dest;
         const bool readBack = usesDst && raster && setup.backend->ReadPixels(band, &dest);
         for (int r = 0; r < bandRows; ++r) {
+            // Reductions combine up to MaxCombine squared pixels for each
+            // one drawn: a row can take long on its own.
+            if (setup.cancel && setup.cancel->load(std::memory_order_relaxed))
+                return;
             auto* line = reinterpret_cast<QRgb*>(out.scanLine(r));
             for (int x = 0; x < w; ++x) {
                 covered[size_t(x)] = 1;

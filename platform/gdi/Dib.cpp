@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +43,29 @@ struct Channel {
         return out & 0xff;
     }
 };
+
+// An ARGB32 image for a decoded bitmap. Large ones get memory of their own
+// in huge pages where the kernel offers them: touching and releasing tens of
+// megabytes in small pages takes several milliseconds that no cancel can
+// interrupt, while huge pages make both cheap.
+QImage allocateImage(int width, int height)
+{
+    constexpr size_t Large = size_t(8) << 20;
+    const size_t bytes = size_t(width) * 4 * size_t(height);
+    if (bytes < Large)
+        return QImage(width, height, QImage::Format_ARGB32);
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        return QImage();
+    madvise(p, bytes, MADV_HUGEPAGE);
+    QImageCleanupFunction release = [](void* info) {
+        auto* block = static_cast<std::pair<void*, size_t>*>(info);
+        munmap(block->first, block->second);
+        delete block;
+    };
+    auto* block = new std::pair<void*, size_t>(p, bytes);
+    return QImage(static_cast<uchar*>(p), width, height, qsizetype(width) * 4, QImage::Format_ARGB32, release, block);
+}
 
 bool decodeCompressed(const uint8_t* bits, size_t size, const DibHeader& h, uint64_t maxPixels, DibImage* out)
 {
@@ -176,10 +201,9 @@ bool Dib::Decode(const uint8_t* bmi, size_t bmiSize, const uint8_t* bits, size_t
     const uint64_t stride = h.Stride();
     if (!rle && (stride == 0 || (bitsSize / stride) * 2 < height))
         return false; // the bits describe less than half of the bitmap: it does not fit its record
-    QImage img(h.width, int(height), QImage::Format_ARGB32);
+    QImage img = allocateImage(h.width, int(height));
     if (img.isNull())
         return false;
-    img.fill(0xff000000);
     const bool topDown = h.TopDown();
 
     if (rle) {
@@ -205,9 +229,19 @@ bool Dib::Decode(const uint8_t* bmi, size_t bmiSize, const uint8_t* bits, size_t
     }
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
     const uint64_t rows = std::min<uint64_t>(height, bitsSize / stride);
+    // Rows the bits do not reach are black. The image is not filled first:
+    // touching a large image's memory takes long, and is done row by row
+    // here where a cancel is polled.
+    for (uint64_t y = rows; y < height; ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(img.scanLine(int(topDown ? y : height - 1 - y))), h.width, 0xff000000u);
+    uint64_t sinceCheck = 0;
     for (uint64_t y = 0; y < rows; ++y) {
-        if (cancel && (y & 63) == 0 && cancel->load(std::memory_order_relaxed))
-            return false;
+        sinceCheck += uint64_t(h.width);
+        if (cancel && sinceCheck >= (1u << 17)) {
+            sinceCheck = 0;
+            if (cancel->load(std::memory_order_relaxed))
+                return false;
+        }
         const uint8_t* src = bits + y * stride;
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(int(topDown ? y : height - 1 - y)));
         switch (h.bitCount) {
