@@ -99,3 +99,23 @@ TEST(EmfBitmapPlay, ColourSpaceAndEscapeRecordsAreNotSkipped)
     Played p(b);
     EXPECT_TRUE(p.stats.skipped.empty());
 }
+
+TEST(EmfBitmapPlay, GradientAndAlphaBlendRecords)
+{
+    EmfBuilder b;
+    // EMR_GRADIENTFILL: bounds; 2 vertices, 1 rectangle, GRADIENT_FILL_RECT_V;
+    // vertices x, y, red | green << 16, blue | alpha << 16; the rectangle's vertex indices.
+    b.Record(EMR_GRADIENTFILL, {0, 0, 0, 0, 2, 1, GRADIENT_FILL_RECT_V, 0, 0, 0xff00, 0, 1000, 300, 0, 0, 0, 1})
+        // The same with its mesh cut off by the record's size: nothing to fill, no harm.
+        .Record(EMR_GRADIENTFILL, {0, 0, 0, 0, 2, 5, GRADIENT_FILL_RECT_H, 0, 0, 0, 0, 10, 10, 0, 0})
+        // EMR_ALPHABLEND: dest 0,500 1000x500; constant alpha 128; a 1 x 1 32-bit
+        // blue bitmap scaled by the source transform (a thousandth).
+        .Record(EMR_ALPHABLEND, {0, 0, 0, 0, 0, 500, 1000, 500, 0x00800000u, 0, 0, EmfBuilder::F(0.001f), 0, 0,
+                                 EmfBuilder::F(0.002f), 0, 0, 0, DIB_RGB_COLORS, 108, 40, 148, 4, 1000, 500,
+                                 40, 1, 1, 1 | (32u << 16), 0, 4, 0, 0, 0, 0, 0x000000ffu});
+    Played p(b);
+    EXPECT_GT(qRed(p.at(50, 0)), 0xf0);           // the top of the vertical gradient is red
+    EXPECT_LT(qRed(p.at(50, 28)), 0x30);           // its bottom almost black
+    EXPECT_EQ(p.at(50, 75), qRgb(127, 127, 255) & 0xffffff); // half blue over white
+    EXPECT_FALSE(p.stats.malformed);
+}
