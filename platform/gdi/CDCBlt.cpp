@@ -123,6 +123,24 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
         if (setup.pattern.isNull())
             return TRUE; // a null brush draws nothing
     }
+    if (!m_backend->IsRaster() && src && !mask && op.kind == BltOp::Rop && op.table == 0xCC && !gaps) {
+        // A plain copy on a vector device keeps the bitmap's own resolution.
+        const QRectF part = setup.source.intersected(QRectF(srcImage.rect()));
+        if (part.isEmpty())
+            return TRUE;
+        const double kx = setup.target.width() / setup.source.width(), ky = setup.target.height() / setup.source.height();
+        double left = setup.target.left() + (part.left() - setup.source.left()) * kx;
+        double top = setup.target.top() + (part.top() - setup.source.top()) * ky;
+        if (setup.flipX)
+            left = setup.target.right() - (part.right() - setup.source.left()) * kx;
+        if (setup.flipY)
+            top = setup.target.bottom() - (part.bottom() - setup.source.top()) * ky;
+        const QImage piece = srcImage.copy(part.toAlignedRect()).mirrored(setup.flipX, setup.flipY)
+                                 .convertToFormat(QImage::Format_RGB32);
+        m_backend->DrawImage(QRectF(left, top, part.width() * kx, part.height() * ky), piece, QRectF(piece.rect()),
+                             m_state.stretchBltMode == HALFTONE);
+        return TRUE;
+    }
     const QRect covered(QPoint(pixelEdge(setup.target.left()), pixelEdge(setup.target.top())),
                         QPoint(pixelEdge(setup.target.right()) - 1, pixelEdge(setup.target.bottom()) - 1));
     const auto eff = EffectiveClip();

@@ -123,3 +123,30 @@ TEST(BitmapOps, ExtFloodFillStopsAtTheBorderOrFollowsTheSurface)
     DeleteObject(red);
     DeleteObject(blue);
 }
+
+TEST(BitmapOps, VectorDevicesGetPlainCopiesAtTheBitmapsResolution)
+{
+    struct Vector : QPainterBackend {
+        using QPainterBackend::QPainterBackend;
+        bool IsRaster() const override { return false; }
+        bool ReadPixels(const QRect&, QImage*) override { return false; }
+        void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override
+        {
+            sizes.push_back(image.size());
+            QPainterBackend::DrawImage(target, image, source, smooth);
+        }
+        std::vector<QSize> sizes;
+    };
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    auto backend = std::make_unique<Vector>(&image);
+    Vector* v = backend.get();
+    CDC dc(std::move(backend));
+    DibImage img;
+    ASSERT_TRUE(quad().Decode(&img));
+    dc.StretchBlt(0, 0, 40, 40, &img, 0, 0, 2, 2, SRCCOPY);
+    dc.Flush();
+    ASSERT_EQ(v->sizes.size(), 1u);
+    EXPECT_EQ(v->sizes[0], QSize(2, 2)) << "one image of the bitmap's pixels, not device-sized bands";
+    EXPECT_EQ(image.pixel(30, 5) & 0xffffff, 0x00ff00u);
+}
