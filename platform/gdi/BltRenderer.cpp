@@ -65,6 +65,7 @@ void BltRenderer::Spans(double targetStart, double targetSize, double sourceStar
             std::swap(u0, u1);
         Span& s = (*out)[size_t(i)];
         const double fc = std::floor(c);
+        s.raw = int(std::clamp(fc, -1e9, 1e9));
         if (c < sourceStart || c >= sourceStart + sourceSize || fc < 0 || fc >= limit)
             continue;
         s.center = int(fc);
@@ -79,6 +80,8 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
     const QRect vis = setup.visible;
     if (vis.isEmpty() || !setup.backend)
         return;
+    if (mask && (mask->isNull() || !src))
+        mask = nullptr; // the mask is sampled where the source is
     const bool raster = setup.backend->IsRaster();
     const bool usesSrc = src && (op.kind != BltOp::Rop || Rop3::UsesSource(op.table) || Rop3::UsesSource(op.backTable));
     const bool usesPat = op.kind == BltOp::Rop && !setup.pattern.isNull() &&
@@ -117,8 +120,10 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
                     const Span& cx = cols[size_t(x)];
                     const Span& cy = rows[size_t(r)];
                     if (cx.center < 0 || cy.center < 0) {
-                        covered[size_t(x)] = 0;
-                        s[size_t(x)] = 0;
+                        // A masked transfer goes on where the source bitmap
+                        // ends, over a white source, as the reference does.
+                        covered[size_t(x)] = mask ? 1 : 0;
+                        s[size_t(x)] = mask ? 0xffffffu : 0u;
                         continue;
                     }
                     s[size_t(x)] = sample(*src, cx, cy, setup.stretchMode);
@@ -162,11 +167,15 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
                     std::vector<uint32_t> back(d);
                     Rop3::Row(op.table, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, d.data(), w);
                     Rop3::Row(op.backTable, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, back.data(), w);
-                    const int my = rows.empty() ? -1 : rows[size_t(r)].center + maskOffset.y();
+                    // The mask repeats beyond its size, as a pattern does:
+                    // the platform applies it through a pattern brush.
+                    auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
+                    const Span& ry = rows[size_t(r)];
+                    const int my = wrap(ry.raw + maskOffset.y(), mask->height());
                     for (int x = 0; x < w; ++x) {
-                        const int mx = cols.empty() ? -1 : cols[size_t(x)].center + maskOffset.x();
-                        const bool on = my >= 0 && my < mask->height() && mx >= 0 && mx < mask->width() &&
-                                        (reinterpret_cast<const QRgb*>(mask->constScanLine(my))[mx] & 0xffffff);
+                        const Span& cx = cols[size_t(x)];
+                        const int mx = wrap(cx.raw + maskOffset.x(), mask->width());
+                        const bool on = reinterpret_cast<const QRgb*>(mask->constScanLine(my))[mx] & 0xffffff;
                         if (!on)
                             d[size_t(x)] = back[size_t(x)];
                     }

@@ -53,6 +53,7 @@ public:
     // source. Exposed for tests.
     struct Span {
         int center = -1, first = 0, last = -1;
+        int raw = 0; // the centre's source index, even outside the source
     };
     static void Spans(double targetStart, double targetSize, double sourceStart, double sourceSize, bool flip,
                       int first, int count, int limit, std::vector<Span>* out);

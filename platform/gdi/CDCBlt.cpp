@@ -112,6 +112,11 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
     setup.flipY = (double(h) * t.m22() < 0) != flipSrcY;
     setup.source = source;
     setup.stretchMode = op.kind == BltOp::Rop ? m_state.stretchBltMode : COLORONCOLOR;
+    // Combining the pixels a reduction drops (BLACKONWHITE, WHITEONBLACK)
+    // keeps the lines of monochrome bitmaps; the reference renders reduced
+    // colour bitmaps without it (no dark seams between their cells).
+    if (src && src->header.bitCount != 1 && setup.stretchMode < COLORONCOLOR)
+        setup.stretchMode = COLORONCOLOR;
     if (m_state.stretchBltMode == HALFTONE && op.kind != BltOp::Rop)
         setup.stretchMode = HALFTONE;
     setup.cancel = &m_cancel;

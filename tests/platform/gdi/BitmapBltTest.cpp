@@ -125,9 +125,17 @@ TEST(BitmapBlt, MonochromeSourcesTakeTextAndBackgroundColoursInBlitsOnly)
 
 TEST(BitmapBlt, StretchModesWhenReducing)
 {
-    // One black pixel among three white: AND keeps it, OR drops it, colour-on-colour takes the centre one.
-    auto dib = TestDib::Make(4, 1, 24, BI_RGB, {}, {0xff, 0xff, 0xff, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff});
+    // One black pixel among three white in a monochrome bitmap: AND keeps
+    // it, OR drops it; a colour bitmap takes the pixel under the centre.
+    auto mono = TestDib::Make(4, 1, 1, BI_RGB, {0, 0xffffff}, {0xb0, 0, 0, 0});
     for (auto [mode, expected] : {std::pair{BLACKONWHITE, 0u}, std::pair{WHITEONBLACK, 0xffffffu}}) {
+        Canvas c(1, 1, qRgb(128, 128, 128));
+        c.dc->SetStretchBltMode(mode);
+        c.dc->StretchDIBits(0, 0, 1, 1, 0, 0, 4, 1, mono.Source(), SRCCOPY);
+        EXPECT_EQ(c.at(0, 0), expected) << mode;
+    }
+    auto dib = TestDib::Make(4, 1, 24, BI_RGB, {}, {0xff, 0xff, 0xff, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff});
+    for (auto [mode, expected] : {std::pair{BLACKONWHITE, 0xffffffu}, std::pair{COLORONCOLOR, 0xffffffu}}) {
         Canvas c(1, 1, qRgb(128, 128, 128));
         c.dc->SetStretchBltMode(mode);
         c.dc->StretchDIBits(0, 0, 1, 1, 0, 0, 4, 1, dib.Source(), SRCCOPY);

@@ -150,3 +150,15 @@ TEST(BitmapOps, VectorDevicesGetPlainCopiesAtTheBitmapsResolution)
     EXPECT_EQ(v->sizes[0], QSize(2, 2)) << "one image of the bitmap's pixels, not device-sized bands";
     EXPECT_EQ(image.pixel(30, 5) & 0xffffff, 0x00ff00u);
 }
+
+TEST(BitmapOps, MaskBltRepeatsItsMaskAndGoesOnOverWhiteBeyondTheSource)
+{
+    DibImage img, mask;
+    ASSERT_TRUE(quad().Decode(&img));
+    // A 1 x 1 mask of 1: it repeats over the whole destination.
+    ASSERT_TRUE(TestDib::Make(1, 1, 1, BI_RGB, {0, 0xffffff}, {0x80, 0, 0, 0}).Decode(&mask));
+    Canvas c(4, 2, qRgb(9, 9, 9));
+    c.dc->MaskBlt(0, 0, 4, 2, &img, 0, 0, &mask, 0, 0, 0xAACC0020);
+    EXPECT_EQ(c.at(1, 0), 0x00ff00u);
+    EXPECT_EQ(c.at(3, 1), 0xffffffu) << "beyond the 2 x 2 source";
+}
