@@ -9,7 +9,6 @@
 #include "platform/metafile/EmfPlayer.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace emfplay {
 namespace {
@@ -33,6 +32,9 @@ QRectF sourceRect(const EmrBitmapBlt& b)
     return QRectF(b.xSrc * double(x.eM11) + x.eDx, b.ySrc * double(x.eM22) + x.eDy, b.cxSrc * double(x.eM11),
                   b.cySrc * double(x.eM22));
 }
+
+// The iUsage of EMR_CREATEMONOBRUSH for a 1-bit bitmap without colour table.
+constexpr UINT DibPalMono = 2;
 
 void store(EmfPlayContext& ctx, DWORD index, HGDIOBJ object)
 {
@@ -145,30 +147,22 @@ bool playCreateMonoBrush(EmfPlayContext& ctx, const EmrPayload& r)
     DibHeader h;
     if (!b.valid || !Dib::ParseHeader(b.dib.bmi, b.dib.bmiSize, &h))
         return skip(ctx);
-    if (h.bitCount != 1) {
-        // Not monochrome after all: a colour pattern.
-        DibImage img;
-        if (!ctx.dc->DecodeDib(b.dib, &img))
-            return skip(ctx);
-        store(ctx, b.index, new GdiBrush(BS_PATTERN, img.image.convertToFormat(QImage::Format_RGB32), false));
-        return true;
-    }
-    // The bits are indices: 0 takes the text colour, 1 the background
-    // colour, whatever the colour table says.
-    std::vector<uint8_t> bmi(b.dib.bmi, b.dib.bmi + b.dib.bmiSize);
-    const size_t table = h.headerSize, each = h.core ? 3 : 4;
-    if (table + 2 * each > bmi.size())
-        bmi.resize(table + 2 * each);
-    std::memset(bmi.data() + table, 0, each);
-    std::memset(bmi.data() + table + each, 0xff, 3);
     DibSource src = b.dib;
-    src.bmi = bmi.data();
-    src.bmiSize = bmi.size();
-    src.usage = DIB_RGB_COLORS;
+    std::vector<uint8_t> bmi;
+    if (src.usage == DibPalMono && h.bitCount == 1) {
+        // A monochrome bitmap without a colour table: give it black and white.
+        bmi.assign(b.dib.bmi, b.dib.bmi + h.headerSize);
+        bmi.insert(bmi.end(), {0, 0, 0, 0, 0xff, 0xff, 0xff, 0});
+        src.bmi = bmi.data();
+        src.bmiSize = bmi.size();
+        src.usage = DIB_RGB_COLORS;
+    }
     DibImage img;
     if (!ctx.dc->DecodeDib(src, &img))
         return skip(ctx);
-    store(ctx, b.index, new GdiBrush(BS_PATTERN, img.image.convertToFormat(QImage::Format_RGB32), true));
+    // Only a black-and-white bitmap makes a monochrome pattern, drawn in the
+    // text and background colours; any other is a pattern of its own colours.
+    store(ctx, b.index, new GdiBrush(BS_PATTERN, img.image.convertToFormat(QImage::Format_RGB32), img.monochrome));
     return true;
 }
 
