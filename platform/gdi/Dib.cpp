@@ -171,6 +171,10 @@ bool Dib::Decode(const uint8_t* bmi, size_t bmiSize, const uint8_t* bits, size_t
     const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
     if ((h.compression == BI_RLE8 && h.bitCount != 8) || (h.compression == BI_RLE4 && h.bitCount != 4))
         return false;
+    // Run-length codes of a real bitmap do not describe thousands of pixels
+    // per byte: a few bytes declaring a vast bitmap are not one.
+    if (rle && uint64_t(h.width) * height > std::max<uint64_t>(uint64_t(1) << 20, uint64_t(bitsSize) * 4096))
+        return false;
     if ((h.compression == BI_BITFIELDS || h.compression == BI_ALPHABITFIELDS) && h.bitCount != 16 && h.bitCount != 32)
         return false;
 

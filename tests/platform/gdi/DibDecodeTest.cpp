@@ -218,3 +218,12 @@ TEST(DibDecode, PngAndJpegBitsDecodeThroughTheImageReaders)
     dib.bits.resize(10);
     EXPECT_FALSE(dib.Decode(&d));
 }
+
+TEST(DibDecode, TinyRunLengthDataCannotDeclareAVastBitmap)
+{
+    DibImage d;
+    // 2 bytes of codes for 8000 x 8000 pixels: refused before any allocation.
+    EXPECT_FALSE(TestDib::Make(8000, 8000, 8, BI_RLE8, {0}, {0, 1}).Decode(&d, DIB_RGB_COLORS, {}, uint64_t(1) << 27));
+    // A small bitmap ended early is fine.
+    EXPECT_TRUE(TestDib::Make(100, 100, 8, BI_RLE8, {0}, {0, 1}).Decode(&d));
+}
