@@ -80,10 +80,16 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
     const QRect vis = setup.visible;
     if (vis.isEmpty() || !setup.backend)
         return;
+    // An operation that reads a source draws nothing without one (the
+    // platform fails the call); pattern and source rows are always there,
+    // zero when unused.
+    if (!src && op.kind == BltOp::Rop && (Rop3::UsesSource(op.table) || Rop3::UsesSource(op.backTable)))
+        return;
+    if (!src && op.kind != BltOp::Rop)
+        return;
     if (mask && (mask->isNull() || !src))
         mask = nullptr; // the mask is sampled where the source is
     const bool raster = setup.backend->IsRaster();
-    const bool usesSrc = src && (op.kind != BltOp::Rop || Rop3::UsesSource(op.table) || Rop3::UsesSource(op.backTable));
     const bool usesPat = op.kind == BltOp::Rop && !setup.pattern.isNull() &&
                          (Rop3::UsesPattern(op.table) || Rop3::UsesPattern(op.backTable));
     const bool usesDst = op.kind == BltOp::Alpha || (op.kind == BltOp::Rop && (Rop3::UsesDest(op.table) ||
@@ -148,11 +154,11 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
             switch (op.kind) {
             case BltOp::Rop: {
                 if (!mask) {
-                    Rop3::Row(op.table, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, d.data(), w);
+                    Rop3::Row(op.table, p.data(), s.data(), d.data(), w);
                     if (usesDst && !readBack) {
                         // Vector device: the same over black paper decides what stays.
                         std::fill(fore.begin(), fore.end(), 0xff000000u);
-                        Rop3::Row(op.table, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, fore.data(), w);
+                        Rop3::Row(op.table, p.data(), s.data(), fore.data(), w);
                         for (int x = 0; x < w; ++x) {
                             const uint32_t onWhite = d[size_t(x)] & 0xffffff, onBlack = fore[size_t(x)] & 0xffffff;
                             if (onWhite == onBlack)
@@ -165,8 +171,8 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
                     }
                 } else {
                     std::vector<uint32_t> back(d);
-                    Rop3::Row(op.table, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, d.data(), w);
-                    Rop3::Row(op.backTable, usesPat ? p.data() : nullptr, usesSrc ? s.data() : nullptr, back.data(), w);
+                    Rop3::Row(op.table, p.data(), s.data(), d.data(), w);
+                    Rop3::Row(op.backTable, p.data(), s.data(), back.data(), w);
                     // The mask repeats beyond its size, as a pattern does:
                     // the platform applies it through a pattern brush.
                     auto wrap = [](int v, int n) { return ((v % n) + n) % n; };

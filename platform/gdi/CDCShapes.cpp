@@ -348,6 +348,8 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
         // Any other operation of pattern and destination, on pixels.
         BltOp op;
         op.table = op.backTable = Rop3::Index(rop);
+        if (Rop3::UsesSource(op.table))
+            return FALSE; // a pattern transfer has no source
         return blt(x, y, width, height, nullptr, QRectF(), op);
     }
     }

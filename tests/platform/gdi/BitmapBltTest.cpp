@@ -105,6 +105,10 @@ TEST(BitmapBlt, RasterOperationsReadTheDestination)
     EXPECT_EQ(c.at(3, 0), 0x0ff055u | 0x00ff00u);
     c.dc->PatBlt(0, 3, 1, 1, DSTINVERT);
     EXPECT_EQ(c.at(0, 3), 0xf00faau);
+    // Operations that read a source fail without one.
+    EXPECT_FALSE(c.dc->PatBlt(0, 3, 1, 1, SRCCOPY));
+    EXPECT_FALSE(c.dc->BitBlt(0, 3, 1, 1, nullptr, 0, 0, 0x00E20746));
+    EXPECT_EQ(c.at(0, 3), 0xf00faau);
 }
 
 TEST(BitmapBlt, MonochromeSourcesTakeTextAndBackgroundColoursInBlitsOnly)
