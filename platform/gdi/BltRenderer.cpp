@@ -69,8 +69,8 @@ void BltRenderer::Spans(double targetStart, double targetSize, double sourceStar
         if (c < sourceStart || c >= sourceStart + sourceSize || fc < 0 || fc >= limit)
             continue;
         s.center = int(fc);
-        s.first = std::clamp(int(std::floor(u0)), 0, limit - 1);
-        s.last = std::clamp(int(std::ceil(u1)) - 1, s.first, limit - 1);
+        s.first = int(std::clamp(std::floor(u0), 0.0, double(limit - 1)));
+        s.last = int(std::clamp(std::ceil(u1) - 1, double(s.first), double(limit - 1)));
     }
 }
 

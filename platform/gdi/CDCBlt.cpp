@@ -83,7 +83,7 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
         // operation's meaning kept for copies only).
         if (!src)
             return TRUE;
-        const QRect part = source.toAlignedRect().intersected(srcImage.rect());
+        const QRect part = source.intersected(QRectF(srcImage.rect())).toAlignedRect();
         if (part.isEmpty())
             return TRUE;
         QImage img = srcImage.copy(part).mirrored(flipSrcX, flipSrcY).convertToFormat(QImage::Format_RGB32);

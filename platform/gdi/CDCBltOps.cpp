@@ -63,7 +63,7 @@ BOOL CDC::PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, i
         return FALSE;
     if (!m_backend || w == 0 || h == 0)
         return TRUE;
-    const QRect part = QRect(xSrc, ySrc, w, h).normalized().intersected(src.image.rect());
+    const QRect part = QRectF(xSrc, ySrc, w, h).normalized().intersected(QRectF(src.image.rect())).toAlignedRect();
     if (part.isEmpty())
         return TRUE;
     QImage img = src.image.copy(part).convertToFormat(QImage::Format_ARGB32);
@@ -90,6 +90,14 @@ BOOL CDC::PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, i
     return TRUE;
 }
 
+namespace {
+
+// The first device pixel whose centre is at or after v, within the range
+// whole-pixel rectangles can hold.
+int edge(double v) { return int(std::clamp(std::ceil(v - 0.5), -1e9, 1e9)); }
+
+} // namespace
+
 BOOL CDC::GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode)
 {
     if (!vertices || !mesh || mode > GRADIENT_FILL_TRIANGLE || !canDraw())
@@ -112,8 +120,7 @@ BOOL CDC::GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* m
             const TRIVERTEX& a = vertices[r.UpperLeft];
             const TRIVERTEX& b = vertices[r.LowerRight];
             const QRectF dev = t.mapRect(QRectF(QPointF(a.x, a.y), QPointF(b.x, b.y)));
-            const QRect px = QRect(QPoint(int(std::ceil(dev.left() - 0.5)), int(std::ceil(dev.top() - 0.5))),
-                                   QPoint(int(std::ceil(dev.right() - 0.5)) - 1, int(std::ceil(dev.bottom() - 0.5)) - 1))
+            const QRect px = QRect(QPoint(edge(dev.left()), edge(dev.top())), QPoint(edge(dev.right()) - 1, edge(dev.bottom()) - 1))
                                  .intersected(bounds);
             if (px.isEmpty())
                 continue;
@@ -144,8 +151,7 @@ BOOL CDC::GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* m
             if (std::fabs(det) < 1e-12)
                 continue;
             const QRectF box = QPolygonF({p[0], p[1], p[2]}).boundingRect();
-            const QRect px = QRect(QPoint(int(std::floor(box.left())), int(std::floor(box.top()))),
-                                   QPoint(int(std::ceil(box.right())), int(std::ceil(box.bottom()))))
+            const QRect px = QRect(QPoint(edge(box.left()), edge(box.top())), QPoint(edge(box.right()), edge(box.bottom())))
                                  .intersected(bounds);
             if (px.isEmpty())
                 continue;

@@ -8,6 +8,7 @@
 #include "platform/metafile/EmfPlayback.h"
 #include "platform/metafile/EmfPlayer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace emfplay {
@@ -27,10 +28,12 @@ QRectF sourceRect(const EmrBitmapBlt& b)
     const XFORM& x = b.xformSrc;
     const bool usable = std::isfinite(x.eM11) && std::isfinite(x.eM22) && std::isfinite(x.eDx) &&
                         std::isfinite(x.eDy) && x.eM12 == 0 && x.eM21 == 0 && x.eM11 != 0 && x.eM22 != 0;
+    // Far beyond any bitmap, and small enough for whole-pixel rectangles.
+    auto bound = [](double v) { return std::clamp(v, -double(1 << 28), double(1 << 28)); };
     if (!usable)
-        return QRectF(b.xSrc, b.ySrc, b.cxSrc, b.cySrc);
-    return QRectF(b.xSrc * double(x.eM11) + x.eDx, b.ySrc * double(x.eM22) + x.eDy, b.cxSrc * double(x.eM11),
-                  b.cySrc * double(x.eM22));
+        return QRectF(bound(b.xSrc), bound(b.ySrc), bound(b.cxSrc), bound(b.cySrc));
+    return QRectF(bound(b.xSrc * double(x.eM11) + x.eDx), bound(b.ySrc * double(x.eM22) + x.eDy),
+                  bound(b.cxSrc * double(x.eM11)), bound(b.cySrc * double(x.eM22)));
 }
 
 // The iUsage of EMR_CREATEMONOBRUSH for a 1-bit bitmap without colour table.
