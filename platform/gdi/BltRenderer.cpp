@@ -9,7 +9,7 @@ namespace {
 
 // Rows per band: small enough that a band of a wide destination takes well
 // under a millisecond, large enough to keep the backend calls few.
-constexpr int BandRows = 16;
+constexpr int BandRows = 8;
 // The most source pixels one device pixel combines per axis when a stretch
 // reduces: beyond it the combination samples evenly.
 constexpr int MaxCombine = 16;

@@ -241,7 +241,7 @@ bool Dib::Decode(const uint8_t* bmi, size_t bmiSize, const uint8_t* bits, size_t
     uint64_t sinceCheck = 0;
     for (uint64_t y = 0; y < rows; ++y) {
         sinceCheck += uint64_t(h.width);
-        if (cancel && sinceCheck >= (1u << 17)) {
+        if (cancel && sinceCheck >= (1u << 15)) {
             sinceCheck = 0;
             if (cancel->load(std::memory_order_relaxed))
                 return false;
