@@ -69,6 +69,11 @@ void BltRenderer::Spans(double targetStart, double targetSize, double sourceStar
         if (c < sourceStart || c >= sourceStart + sourceSize || fc < 0 || fc >= limit)
             continue;
         s.center = int(fc);
+        if (k <= 1) {
+            // Enlarging: each device pixel has one source pixel; nothing is dropped to combine.
+            s.first = s.last = s.center;
+            continue;
+        }
         s.first = int(std::clamp(std::floor(u0), 0.0, double(limit - 1)));
         s.last = int(std::clamp(std::ceil(u1) - 1, double(s.first), double(limit - 1)));
     }

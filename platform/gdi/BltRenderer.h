@@ -37,6 +37,7 @@ struct BltOp {
     uint8_t backTable = 0xCC; // where the mask is 0
     BLENDFUNCTION blend;
     uint32_t key = 0;         // 0x00RRGGBB
+    bool sameSize = false;    // a BitBlt: any scaling comes from the mapping alone
 };
 
 class BltRenderer {

@@ -263,8 +263,9 @@ private:
     QRect deviceBounds() const;
     // Bitmap transfer core (CDCBlt.cpp): source in bitmap pixels, may be
     // negative in size (mirrored).
+    // deviceTarget: the destination in device pixels instead of (x, y, w, h).
     BOOL blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op,
-             const DibImage* mask = nullptr, QPoint maskOffset = QPoint());
+             const DibImage* mask = nullptr, QPoint maskOffset = QPoint(), const QRectF* deviceTarget = nullptr);
     void syncClip();
 
     std::unique_ptr<DcBackend> m_backend;

@@ -52,7 +52,7 @@ bool CDC::DecodeDib(const DibSource& source, DibImage* out) const
 }
 
 BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op, const DibImage* mask,
-              QPoint maskOffset)
+              QPoint maskOffset, const QRectF* deviceTarget)
 {
     if (!canDraw())
         return FALSE;
@@ -78,7 +78,7 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
         flipSrcY = true;
     }
     syncClip();
-    if (!axisAligned(t)) {
+    if (!deviceTarget && !axisAligned(t)) {
         // Rotated or sheared: the source drawn through the transform (the
         // operation's meaning kept for copies only).
         if (!src)
@@ -105,17 +105,18 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
     }
     BltSetup setup;
     setup.backend = m_backend.get();
-    setup.target = t.mapRect(QRectF(QPointF(x, y), QPointF(double(x) + w, double(y) + h))).normalized();
+    setup.target = deviceTarget ? *deviceTarget
+                                : t.mapRect(QRectF(QPointF(x, y), QPointF(double(x) + w, double(y) + h))).normalized();
     if (!std::isfinite(setup.target.width()) || !std::isfinite(setup.target.height()))
         return TRUE;
-    setup.flipX = (double(w) * t.m11() < 0) != flipSrcX;
-    setup.flipY = (double(h) * t.m22() < 0) != flipSrcY;
+    setup.flipX = (!deviceTarget && double(w) * t.m11() < 0) != flipSrcX;
+    setup.flipY = (!deviceTarget && double(h) * t.m22() < 0) != flipSrcY;
     setup.source = source;
     setup.stretchMode = op.kind == BltOp::Rop ? m_state.stretchBltMode : COLORONCOLOR;
-    // Combining the pixels a reduction drops (BLACKONWHITE, WHITEONBLACK)
-    // keeps the lines of monochrome bitmaps; the reference renders reduced
-    // colour bitmaps without it (no dark seams between their cells).
-    if (src && src->header.bitCount != 1 && setup.stretchMode < COLORONCOLOR)
+    // A BitBlt of a colour bitmap that the mapping reduces drops pixels
+    // without combining them (BLACKONWHITE, WHITEONBLACK), as the reference
+    // renders it; stretches combine them as documented.
+    if (op.sameSize && src && src->header.bitCount != 1 && setup.stretchMode < COLORONCOLOR)
         setup.stretchMode = COLORONCOLOR;
     if (m_state.stretchBltMode == HALFTONE && op.kind != BltOp::Rop)
         setup.stretchMode = HALFTONE;
@@ -158,7 +159,14 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
 
 BOOL CDC::BitBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, DWORD rop)
 {
-    return StretchBlt(x, y, w, h, src, xSrc, ySrc, w, h, rop);
+    BltOp op;
+    op.table = op.backTable = Rop3::Index(rop);
+    op.sameSize = true;
+    if (!Rop3::UsesSource(op.table))
+        src = nullptr;
+    else if (!src)
+        return FALSE;
+    return blt(x, y, w, h, src, QRectF(xSrc, ySrc, w, h), op);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop)
@@ -197,22 +205,47 @@ int CDC::StretchDIBits(int x, int y, int w, int h, int xSrc, int ySrc, int wSrc,
 int CDC::SetDIBitsToDevice(int x, int y, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
                            const DibSource& dib)
 {
+    DibHeader header;
+    if (!Dib::ParseHeader(dib.bmi, dib.bmiSize, &header) || w == 0 || h == 0 || w > DWORD(INT32_MAX) ||
+        h > DWORD(INT32_MAX))
+        return 0;
+    const int64_t height = header.AbsHeight();
+    // The bits hold lines scan lines from startScan (scan lines count from
+    // the bottom of a bottom-up bitmap, from the top of a top-down one):
+    // decode them as a bitmap of their own.
+    const int64_t first = std::max<int64_t>(0, std::min<int64_t>(startScan, height));
+    const int64_t count = std::min<int64_t>(lines, height - first);
+    if (count <= 0 || header.compression == BI_JPEG || header.compression == BI_PNG)
+        return 0;
+    std::vector<uint8_t> bmi(dib.bmi, dib.bmi + dib.bmiSize);
+    if (header.core) {
+        const uint16_t c = uint16_t(count);
+        bmi[6] = uint8_t(c), bmi[7] = uint8_t(c >> 8);
+    } else {
+        const uint32_t c = uint32_t(header.TopDown() ? -count : count);
+        for (int i = 0; i < 4; ++i)
+            bmi[size_t(8 + i)] = uint8_t(c >> (8 * i));
+    }
+    DibSource part = dib;
+    part.bmi = bmi.data();
     DibImage img;
-    if (!DecodeDib(dib, &img))
+    if (!DecodeDib(part, &img))
         return 0;
     img.monochrome = false;
-    const int height = img.image.height();
-    // The bits hold lines scan lines from startScan (counted from the
-    // bottom); rows beyond them are not drawn.
-    const int64_t first = std::max<int64_t>(0, int64_t(height) - int64_t(startScan) - int64_t(lines));
-    const int64_t last = std::min<int64_t>(height, int64_t(height) - int64_t(startScan));
-    const int64_t top = img.header.TopDown() ? ySrc : int64_t(height) - ySrc - int64_t(h);
-    const int64_t from = std::max(first, top), to = std::min(last, top + int64_t(h));
-    if (to <= from || w == 0 || w > DWORD(INT32_MAX) || h > DWORD(INT32_MAX))
+    // Rows of the whole bitmap, top-down: where the part sits, and the source rectangle.
+    const int64_t partTop = header.TopDown() ? first : height - first - count;
+    const int64_t srcTop = header.TopDown() ? ySrc : height - int64_t(ySrc) - int64_t(h);
+    const int64_t from = std::max(partTop, srcTop), to = std::min(partTop + count, srcTop + int64_t(h));
+    if (to <= from)
         return 0;
+    // The platform copies device pixels one to one from the mapped origin:
+    // the mapping moves the bitmap but does not scale it.
+    POINT origin(x, y);
+    LPtoDP(&origin);
+    const QRectF target(double(origin.x), double(origin.y) + double(from - srcTop), double(w), double(to - from));
     BltOp op;
-    const int yDest = int(std::clamp<int64_t>(int64_t(y) + (from - top), INT32_MIN, INT32_MAX));
-    if (!blt(x, yDest, int(w), int(to - from), &img, QRectF(xSrc, double(from), double(w), double(to - from)), op))
+    if (!blt(0, 0, 1, 1, &img, QRectF(xSrc, double(from - partTop), double(w), double(to - from)), op, nullptr,
+             QPoint(), &target))
         return 0;
-    return int(to - from);
+    return int(count);
 }

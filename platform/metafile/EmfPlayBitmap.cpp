@@ -69,7 +69,10 @@ bool playBitBlt(EmfPlayContext& ctx, const EmrPayload& r)
     if (!ctx.dc->DecodeDib(b.src, &img))
         return skip(ctx);
     const QRect s = sourceRect(b).toRect();
-    ctx.dc->StretchBlt(b.xDest, b.yDest, b.cxDest, b.cyDest, &img, s.x(), s.y(), s.width(), s.height(), b.rop);
+    if (s.width() == b.cxDest && s.height() == b.cyDest)
+        ctx.dc->BitBlt(b.xDest, b.yDest, b.cxDest, b.cyDest, &img, s.x(), s.y(), b.rop);
+    else
+        ctx.dc->StretchBlt(b.xDest, b.yDest, b.cxDest, b.cyDest, &img, s.x(), s.y(), s.width(), s.height(), b.rop);
     return true;
 }
 

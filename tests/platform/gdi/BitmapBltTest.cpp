@@ -129,8 +129,8 @@ TEST(BitmapBlt, MonochromeSourcesTakeTextAndBackgroundColoursInBlitsOnly)
 
 TEST(BitmapBlt, StretchModesWhenReducing)
 {
-    // One black pixel among three white in a monochrome bitmap: AND keeps
-    // it, OR drops it; a colour bitmap takes the pixel under the centre.
+    // One black pixel among three white: AND keeps it, OR drops it,
+    // colour-on-colour takes the pixel under the centre.
     auto mono = TestDib::Make(4, 1, 1, BI_RGB, {0, 0xffffff}, {0xb0, 0, 0, 0});
     for (auto [mode, expected] : {std::pair{BLACKONWHITE, 0u}, std::pair{WHITEONBLACK, 0xffffffu}}) {
         Canvas c(1, 1, qRgb(128, 128, 128));
@@ -139,12 +139,20 @@ TEST(BitmapBlt, StretchModesWhenReducing)
         EXPECT_EQ(c.at(0, 0), expected) << mode;
     }
     auto dib = TestDib::Make(4, 1, 24, BI_RGB, {}, {0xff, 0xff, 0xff, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff});
-    for (auto [mode, expected] : {std::pair{BLACKONWHITE, 0xffffffu}, std::pair{COLORONCOLOR, 0xffffffu}}) {
+    for (auto [mode, expected] : {std::pair{BLACKONWHITE, 0u}, std::pair{COLORONCOLOR, 0xffffffu}}) {
         Canvas c(1, 1, qRgb(128, 128, 128));
         c.dc->SetStretchBltMode(mode);
         c.dc->StretchDIBits(0, 0, 1, 1, 0, 0, 4, 1, dib.Source(), SRCCOPY);
         EXPECT_EQ(c.at(0, 0), expected) << mode;
     }
+    // A BitBlt that the mapping reduces drops the pixels of a colour bitmap.
+    const DibImage colour = decoded(dib);
+    Canvas b(1, 1, qRgb(128, 128, 128));
+    b.dc->SetMapMode(MM_ANISOTROPIC);
+    b.dc->SetWindowExt(4, 1);
+    b.dc->SetViewportExt(1, 1);
+    b.dc->BitBlt(0, 0, 4, 1, &colour, 0, 0, SRCCOPY);
+    EXPECT_EQ(b.at(0, 0), 0xffffffu);
     Canvas h(1, 1);
     h.dc->SetStretchBltMode(HALFTONE);
     h.dc->StretchDIBits(0, 0, 1, 1, 0, 0, 4, 1, dib.Source(), SRCCOPY);

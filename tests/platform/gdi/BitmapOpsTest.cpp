@@ -68,6 +68,22 @@ TEST(BitmapOps, SetDIBitsToDeviceDrawsTheScanLinesItHas)
     EXPECT_EQ(d.dc->SetDIBitsToDevice(0, 0, 2, 2, 0, 0, 0, 1, dib.Source()), 1);
     EXPECT_EQ(d.at(0, 0), 0x070707u);
     EXPECT_EQ(d.at(0, 1), 0x0000ffu);
+    // Scan line 1 alone, its bits only: the top row.
+    auto top = quad();
+    top.bits.erase(top.bits.begin(), top.bits.begin() + 8);
+    Canvas e(2, 2, qRgb(7, 7, 7));
+    EXPECT_EQ(e.dc->SetDIBitsToDevice(0, 0, 2, 2, 0, 0, 1, 1, top.Source()), 1);
+    EXPECT_EQ(e.at(1, 0), 0x00ff00u);
+    EXPECT_EQ(e.at(1, 1), 0x070707u);
+    // The mapping moves the origin but does not scale: one bitmap pixel is one device pixel.
+    Canvas f(8, 8, qRgb(7, 7, 7));
+    f.dc->SetMapMode(MM_ANISOTROPIC);
+    f.dc->SetWindowExt(1, 1);
+    f.dc->SetViewportExt(2, 2);
+    EXPECT_EQ(f.dc->SetDIBitsToDevice(1, 1, 2, 2, 0, 0, 0, 2, dib.Source()), 2);
+    EXPECT_EQ(f.at(2, 2), 0xff0000u);
+    EXPECT_EQ(f.at(3, 3), 0xffffffu);
+    EXPECT_EQ(f.at(4, 4), 0x070707u);
 }
 
 TEST(BitmapOps, PlgBltMapsTheCornersToTheParallelogram)
@@ -161,4 +177,13 @@ TEST(BitmapOps, MaskBltRepeatsItsMaskAndGoesOnOverWhiteBeyondTheSource)
     c.dc->MaskBlt(0, 0, 4, 2, &img, 0, 0, &mask, 0, 0, 0xAACC0020);
     EXPECT_EQ(c.at(1, 0), 0x00ff00u);
     EXPECT_EQ(c.at(3, 1), 0xffffffu) << "beyond the 2 x 2 source";
+}
+
+TEST(BitmapSpans, EnlargingNeverCombinesNeighbours)
+{
+    std::vector<BltRenderer::Span> s;
+    // 64 source pixels over 70: a device pixel may straddle two, but takes one.
+    BltRenderer::Spans(0, 70, 0, 64, false, 0, 70, 64, &s);
+    for (const auto& span : s)
+        EXPECT_EQ(span.first, span.last);
 }
