@@ -108,6 +108,16 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
     std::vector<uint32_t> s(n), p(n), d(n), fore(n);
     std::vector<uint8_t> covered(n);
     const QImage& tile = setup.pattern;
+    // Vector devices: the invert-and-invert transparency (see the header).
+    const bool vectorXor = !raster && op.kind == BltOp::Rop && !mask && op.table == 0x66 && setup.xorMask;
+    const bool vectorAnd = !raster && op.kind == BltOp::Rop && !mask && op.table == 0x88 && setup.xorMask;
+    if (vectorXor && (*setup.xorMaskRect != vis || setup.xorMask->isNull()))
+        return;
+    if (vectorAnd) {
+        *setup.xorMask = QImage(vis.size(), QImage::Format_Grayscale8);
+        setup.xorMask->fill(0);
+        *setup.xorMaskRect = vis;
+    }
     for (int y0 = vis.top(); y0 <= vis.bottom(); y0 += BandRows) {
         if (setup.cancel && setup.cancel->load(std::memory_order_relaxed))
             return;
@@ -191,8 +201,19 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
                             d[size_t(x)] = back[size_t(x)];
                     }
                 }
+                if (vectorXor) {
+                    const uchar* silhouette = setup.xorMask->constScanLine(y0 + r - vis.top());
+                    for (int x = 0; x < w; ++x)
+                        line[x] = covered[size_t(x)] && silhouette[x] ? (s[size_t(x)] | Opaque) : 0;
+                    break;
+                }
                 for (int x = 0; x < w; ++x)
                     line[x] = covered[size_t(x)] ? (d[size_t(x)] | Opaque) : 0;
+                if (vectorAnd) {
+                    uchar* silhouette = setup.xorMask->scanLine(y0 + r - vis.top());
+                    for (int x = 0; x < w; ++x)
+                        silhouette[x] = covered[size_t(x)] && (d[size_t(x)] & 0xffffff) == 0 ? 255 : 0;
+                }
                 break;
             }
             case BltOp::Alpha: {
@@ -233,5 +254,9 @@ void BltRenderer::Run(const BltSetup& setup, const QImage* src, bool gaps, const
         if (op.kind == BltOp::Alpha && !readBack)
             out.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
         setup.backend->DrawImage(QRectF(band), out, QRectF(out.rect()), false);
+    }
+    if (vectorXor) {
+        *setup.xorMask = QImage();
+        *setup.xorMaskRect = QRect();
     }
 }

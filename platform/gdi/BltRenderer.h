@@ -9,7 +9,10 @@
 // Vector devices have no pixels to read back: an operation that needs the
 // destination is evaluated over white and over black paper, and a pixel
 // that the operation leaves as it was on both is not drawn (which keeps the
-// usual mask-then-image transparency of SRCAND followed by SRCPAINT).
+// usual mask-then-image transparency of SRCAND followed by SRCPAINT). The
+// other usual transparency, SRCINVERT image, SRCAND mask, SRCINVERT image,
+// draws the image inside the mask's silhouette at the second inversion; an
+// inversion without a silhouette before it draws nothing.
 #include "platform/gdi/DcBackend.h"
 #include "platform/gdi/Dib.h"
 
@@ -28,6 +31,11 @@ struct BltSetup {
     QPoint brushOrigin;
     QImage pattern; // the brush tile, or null
     const std::atomic<bool>* cancel = nullptr;
+    // Vector devices: the silhouette the last SRCAND left (device pixels of
+    // xorMaskRect, 255 where it drew black), for the SRCINVERT that
+    // completes the invert-and-invert transparency.
+    QImage* xorMask = nullptr;
+    QRect* xorMaskRect = nullptr;
 };
 
 struct BltOp {

@@ -276,4 +276,7 @@ private:
     bool m_printing = false;
     bool m_clipDirty = true;
     std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> m_temps;
+    // Vector devices: the silhouette of the last SRCAND transfer (BltSetup).
+    QImage m_xorMask;
+    QRect m_xorMaskRect;
 };

@@ -121,6 +121,8 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
     if (m_state.stretchBltMode == HALFTONE && op.kind != BltOp::Rop)
         setup.stretchMode = HALFTONE;
     setup.cancel = &m_cancel;
+    setup.xorMask = &m_xorMask;
+    setup.xorMaskRect = &m_xorMaskRect;
     setup.brushOrigin = attrs().brushOrigin;
     if (op.kind == BltOp::Rop && (Rop3::UsesPattern(op.table) || Rop3::UsesPattern(op.backTable))) {
         if (!m_state.brush)

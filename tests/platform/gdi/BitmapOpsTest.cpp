@@ -187,3 +187,31 @@ TEST(BitmapSpans, EnlargingNeverCombinesNeighbours)
     for (const auto& span : s)
         EXPECT_EQ(span.first, span.last);
 }
+
+TEST(BitmapOps, VectorDevicesKeepTheInvertAndInvertTransparency)
+{
+    struct Vector : QPainterBackend {
+        using QPainterBackend::QPainterBackend;
+        bool IsRaster() const override { return false; }
+        bool ReadPixels(const QRect&, QImage*) override { return false; }
+    };
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(qRgb(7, 7, 7));
+    CDC dc(std::make_unique<Vector>(&image));
+    DibImage img, mask;
+    ASSERT_TRUE(quad().Decode(&img));
+    // The mask: black (the sprite) on the top row, white below.
+    ASSERT_TRUE(TestDib::Make(2, 2, 24, BI_RGB, {}, {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
+                    .Decode(&mask));
+    dc.BitBlt(0, 0, 2, 2, &img, 0, 0, 0x00660046);  // SRCINVERT: nothing yet
+    dc.BitBlt(0, 0, 2, 2, &mask, 0, 0, 0x008800C6); // SRCAND: the black silhouette
+    dc.BitBlt(0, 0, 2, 2, &img, 0, 0, 0x00660046);  // SRCINVERT: the image inside it
+    dc.Flush();
+    EXPECT_EQ(image.pixel(0, 0) & 0xffffff, 0xff0000u);
+    EXPECT_EQ(image.pixel(1, 0) & 0xffffff, 0x00ff00u);
+    EXPECT_EQ(image.pixel(0, 1) & 0xffffff, 0x070707u);
+    // A lone inversion draws nothing.
+    dc.BitBlt(0, 0, 2, 2, &img, 0, 0, 0x00660046);
+    dc.Flush();
+    EXPECT_EQ(image.pixel(1, 1) & 0xffffff, 0x070707u);
+}
