@@ -10,6 +10,7 @@
 // ResetCancel (which the start of a metafile playback does).
 #include "platform/gdi/DcBackend.h"
 #include "platform/gdi/DcState.h"
+#include "platform/gdi/Dib.h"
 #include "platform/gdi/GdiRegion.h"
 
 #include <QImage>
@@ -30,6 +31,7 @@ struct POLYTEXTA;
 class CDC;
 class MetaRecorder;
 using HDC = CDC*;
+struct BltOp;
 
 class CDC {
 public:
@@ -183,9 +185,6 @@ public:
     // and the clip: filtered when reducing, sharp pixels when enlarging, and
     // only the part that is visible.
     BOOL DrawImage(const RECT& logicalDest, const QImage& image);
-    // Bitmap transfers (BitBlt, StretchDIBits...) join here with the bitmap
-    // layer.
-
     // --- fonts and text (CDCText.cpp, CDCTextLayout.cpp) -------------------
     CFont* SelectObject(CFont* font);
     // Metrics and extents of the selected font, in logical units.
@@ -210,6 +209,30 @@ public:
     // (0: the DC's mode); the platform's metafile player switches modes
     // around each text record even under a world transform.
     void SetTextGraphicsMode(int mode) { m_textGraphicsMode = mode; }
+
+    // --- bitmaps (CDCBlt.cpp, CDCBltOps.cpp) --------------------------------
+    // Sources are decoded DIBs (DecodeDib); destinations are logical,
+    // sources in bitmap pixels from the top-left corner. Raster operations
+    // that read the destination read the device's pixels back (raster
+    // devices) or are approximated over paper (vector devices).
+    bool DecodeDib(const DibSource& source, DibImage* out) const;
+    BOOL BitBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, DWORD rop);
+    BOOL StretchBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
+    // Lines drawn, 0 when nothing was.
+    int StretchDIBits(int x, int y, int w, int h, int xSrc, int ySrc, int wSrc, int hSrc, const DibSource& dib, DWORD rop);
+    int SetDIBitsToDevice(int x, int y, DWORD w, DWORD h, int xSrc, int ySrc, UINT startScan, UINT lines,
+                          const DibSource& dib);
+    BOOL AlphaBlend(int x, int y, int w, int h, const DibImage& src, int xSrc, int ySrc, int wSrc, int hSrc,
+                    BLENDFUNCTION blend);
+    BOOL TransparentBlt(int x, int y, int w, int h, const DibImage& src, int xSrc, int ySrc, int wSrc, int hSrc,
+                        UINT colorKey);
+    BOOL MaskBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, const DibImage* mask, int xMask,
+                 int yMask, DWORD rop4);
+    BOOL PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, int w, int h, const DibImage* mask,
+                int xMask, int yMask);
+    BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
+    // FLOODFILLBORDER: up to pixels of color; FLOODFILLSURFACE: over pixels of color (CDCFlood.cpp).
+    BOOL ExtFloodFill(int x, int y, COLORREF color, UINT type);
 
     // --- clipping -----------------------------------------------------------
     int SelectClipRgn(HRGN region);
@@ -273,6 +296,12 @@ private:
     BOOL textOut(int x, int y, UINT options, const RECT* rect, const QString& text, std::vector<quint32> glyphs,
                  const INT* dx);
     std::shared_ptr<const ResolvedFont> resolvedFont() const;
+
+    // Bitmap transfer core (CDCBlt.cpp): source in bitmap pixels, may be
+    // negative in size (mirrored).
+    // deviceTarget: the destination in device pixels instead of (x, y, w, h).
+    BOOL blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op,
+             const DibImage* mask = nullptr, QPoint maskOffset = QPoint(), const QRectF* deviceTarget = nullptr);
     void syncClip();
 
     std::unique_ptr<DcBackend> m_backend;
@@ -284,4 +313,7 @@ private:
     bool m_clipDirty = true;
     int m_textGraphicsMode = 0;
     std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> m_temps;
+    // Vector devices: the silhouette of the last SRCAND transfer (BltSetup).
+    QImage m_xorMask;
+    QRect m_xorMaskRect;
 };

@@ -152,7 +152,7 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
     const DrawAttrs a = attrs();
     if (fill && m_state.brush) {
         QBrush brush;
-        if (DeviceBrush::Make(*m_state.brush, a.opaqueBackground, m_state.bkColor, &brush)) {
+        if (DeviceBrush::Make(*m_state.brush, a.opaqueBackground, m_state.bkColor, &brush, m_state.textColor)) {
             const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
             if (path.Size() > HugeFill && m_backend->IsRaster())
                 fillHuge(path, brush, a);

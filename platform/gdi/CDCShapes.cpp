@@ -1,6 +1,9 @@
 // CDC: rectangles, ellipses, arcs and region fills.
 #include "platform/gdi/CDC.h"
 
+#include "platform/gdi/BltRenderer.h"
+#include "platform/gdi/Rop3.h"
+
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/DeviceBrush.h"
 #include "platform/gdi/DevicePen.h"
@@ -290,7 +293,7 @@ void CDC::FillRect(const RECT* rect, HBRUSH brush)
     if (!rect || !brush || !canDraw() || !m_backend)
         return;
     QBrush qb;
-    if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb))
+    if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor))
         return;
     const QRegion region = logicalRectToRegion(rect->left, rect->top, rect->right, rect->bottom);
     if (m_clipDirty) {
@@ -322,7 +325,7 @@ void CDC::FrameRect(const RECT* rect, HBRUSH brush)
     outer->SetRegion(r.subtracted(QRegion(box.adjusted(1, 1, -1, -1))));
     if (!outer->Region().isEmpty() && canDraw() && m_backend) {
         QBrush qb;
-        if (DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb)) {
+        if (DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor)) {
             if (m_clipDirty) {
                 const auto clip = EffectiveClip();
                 m_backend->SetClip(clip ? &*clip : nullptr);
@@ -366,11 +369,17 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
         rop2 = R2_WHITE;
         brush = QBrush(Qt::white);
         break;
-    default:
-        return TRUE; // the other raster operations come with the bitmap layer
+    default: {
+        // Any other operation of pattern and destination, on pixels.
+        BltOp op;
+        op.table = op.backTable = Rop3::Index(rop);
+        if (Rop3::UsesSource(op.table))
+            return FALSE; // a pattern transfer has no source
+        return blt(x, y, width, height, nullptr, QRectF(), op);
+    }
     }
     if (brush.style() == Qt::NoBrush) {
-        if (!m_state.brush || !DeviceBrush::Make(*m_state.brush, m_state.bkMode == OPAQUE, m_state.bkColor, &brush))
+        if (!m_state.brush || !DeviceBrush::Make(*m_state.brush, m_state.bkMode == OPAQUE, m_state.bkColor, &brush, m_state.textColor))
             return TRUE;
     }
     const QRegion region = logicalRectToRegion(x, y, x + width, y + height);
@@ -398,7 +407,7 @@ BOOL CDC::FillRgn(HRGN region, HBRUSH brush)
     if (!m_backend)
         return TRUE;
     QBrush qb;
-    if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb))
+    if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor))
         return TRUE;
     if (m_clipDirty) {
         const auto clip = EffectiveClip();

@@ -19,6 +19,7 @@
 #include <QPainterPath>
 #include <QPen>
 #include <QRegion>
+#include <QTransform>
 
 // How one primitive combines with the device.
 struct DrawAttrs {
@@ -45,6 +46,20 @@ public:
     virtual void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) = 0;
     // target in device pixel edges; smooth: filtered scaling.
     virtual void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) = 0;
+
+    // Bitmap transfers. The device's pixels of rect as ARGB32, for raster
+    // operations that read the destination; false on devices without
+    // pixels (printers, PDF, SVG).
+    virtual bool ReadPixels(const QRect& rect, QImage* out)
+    {
+        (void)rect, (void)out;
+        return false;
+    }
+    // image through imageToDevice (rotated or sheared transfers, PlgBlt).
+    virtual void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth)
+    {
+        (void)imageToDevice, (void)image, (void)smooth;
+    }
 
     // Ends any pending work (the painter of a QPaintDevice).
     virtual void Flush() {}

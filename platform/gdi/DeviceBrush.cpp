@@ -18,10 +18,39 @@ const unsigned char hatchBits[6][8] = {
 
 } // namespace
 
-bool DeviceBrush::Make(const GdiBrush& brush, bool opaque, COLORREF background, QBrush* out)
+QImage DeviceBrush::Tile(const GdiBrush& brush, bool opaque, COLORREF background, COLORREF text)
+{
+    QBrush b;
+    if (!Make(brush, opaque, background, &b, text))
+        return QImage();
+    if (b.style() == Qt::TexturePattern)
+        return b.textureImage().convertToFormat(QImage::Format_ARGB32);
+    QImage one(1, 1, QImage::Format_ARGB32);
+    one.fill(b.color().rgb());
+    return one;
+}
+
+bool DeviceBrush::Make(const GdiBrush& brush, bool opaque, COLORREF background, QBrush* out, COLORREF text)
 {
     if (brush.IsNull())
         return false;
+    if (brush.HasPattern()) {
+        if (!brush.MonochromePattern()) {
+            *out = QBrush(brush.Pattern());
+            return true;
+        }
+        // Monochrome patterns draw in the text and background colours,
+        // whatever the background mode.
+        QImage tile = brush.Pattern().convertToFormat(QImage::Format_ARGB32);
+        const QRgb fg = toQColor(text).rgb(), bg = toQColor(background).rgb();
+        for (int y = 0; y < tile.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
+            for (int x = 0; x < tile.width(); ++x)
+                line[x] = (line[x] & 0xffffff) ? bg : fg;
+        }
+        *out = QBrush(tile);
+        return true;
+    }
     if (brush.Style() != BS_HATCHED) {
         *out = QBrush(toQColor(brush.Color()));
         return true;

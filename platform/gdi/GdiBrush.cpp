@@ -9,6 +9,11 @@ GdiBrush::GdiBrush(UINT style, COLORREF color, int hatch)
         m_style = BS_SOLID;
 }
 
+GdiBrush::GdiBrush(UINT style, QImage pattern, bool monochrome)
+    : GdiObject(OBJ_BRUSH), m_style(style), m_color(0), m_hatch(0), m_pattern(std::move(pattern)), m_mono(monochrome)
+{
+}
+
 GdiBrush* GdiBrush::Stock(UINT style, COLORREF color)
 {
     auto* brush = new GdiBrush(style, color, 0);

@@ -133,7 +133,7 @@ QColor brushColor(const QBrush& brush)
     if (brush.style() == Qt::TexturePattern) {
         // The hatch's line colour: the pixel that differs from the corner.
         const QImage tile = brush.textureImage();
-        if (!tile.isNull())
+        if (tile.width() > 4 && tile.height() > 4)
             return QColor::fromRgba(tile.pixel(4, 4));
     }
     return brush.color();
@@ -217,4 +217,27 @@ void QPainterBackend::DrawImage(const QRectF& target, const QImage& image, const
         m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         m_painter.drawImage(target, image, source);
     }
+}
+
+bool QPainterBackend::ReadPixels(const QRect& rect, QImage* out)
+{
+    if (!m_raster)
+        return false;
+    // The raster engine paints straight into the image: its pixels are
+    // current while the painter is active.
+    const QImage* image = static_cast<const QImage*>(m_device);
+    *out = image->copy(rect).convertToFormat(QImage::Format_ARGB32);
+    return !out->isNull();
+}
+
+void QPainterBackend::DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth)
+{
+    if (!begin() || image.isNull())
+        return;
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    m_painter.setTransform(imageToDevice);
+    m_painter.drawImage(QPointF(0, 0), image);
+    m_painter.restore();
 }

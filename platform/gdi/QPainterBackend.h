@@ -23,6 +23,8 @@ public:
     void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) override;
     void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) override;
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;
+    bool ReadPixels(const QRect& rect, QImage* out) override;
+    void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
     void Flush() override;
 
 private:

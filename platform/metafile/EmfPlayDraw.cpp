@@ -154,20 +154,6 @@ bool playChord(EmfPlayContext& ctx, const EmrPayload& r)
     return true;
 }
 
-bool playBitBlt(EmfPlayContext& ctx, const EmrPayload& r)
-{
-    // Without a source bitmap a block transfer is a pattern fill; transfers
-    // of bitmaps come with the bitmap layer.
-    const auto& i = ints(r);
-    if (i.v[5] != 0) {
-        if (ctx.playback)
-            ctx.playback->Skipped(ctx.type);
-        return true;
-    }
-    ctx.dc->PatBlt(i.v[0], i.v[1], i.v[2], i.v[3], i.u(4));
-    return true;
-}
-
 bool playPie(EmfPlayContext& ctx, const EmrPayload& r)
 {
     const auto& i = ints(r);

@@ -341,20 +341,4 @@ bool readRgn(EmfByteReader& in, EmrPayload& out)
     return true;
 }
 
-bool readBitBlt(EmfByteReader& in, EmrPayload& out)
-{
-    EmrInts ints;
-    ints.count = 6;
-    readRect(in); // bounds
-    for (int i = 0; i < 5; ++i)
-        ints.v[size_t(i)] = in.I32(); // xDest, yDest, cxDest, cyDest, dwRop
-    in.Skip(2 * 4 + 6 * 4 + 2 * 4);   // xSrc, ySrc, xformSrc, crBkColorSrc, iUsageSrc
-    in.U32();                         // offBmiSrc
-    ints.v[5] = in.I32();             // cbBmiSrc
-    if (!in.Ok())
-        return false;
-    out = ints;
-    return true;
-}
-
 } // namespace emfread

@@ -10,6 +10,15 @@ namespace emfread {
 using Reader = bool (*)(EmfByteReader& in, EmrPayload& out);
 
 bool readNone(EmfByteReader& in, EmrPayload& out);
+// Bitmap records (EmfBitmapReaders.cpp).
+bool readBitBlt(EmfByteReader& in, EmrPayload& out);
+bool readStretchBlt(EmfByteReader& in, EmrPayload& out);
+bool readMaskBlt(EmfByteReader& in, EmrPayload& out);
+bool readPlgBlt(EmfByteReader& in, EmrPayload& out);
+bool readSetDIBitsToDevice(EmfByteReader& in, EmrPayload& out);
+bool readStretchDIBits(EmfByteReader& in, EmrPayload& out);
+bool readDibBrush(EmfByteReader& in, EmrPayload& out);
+bool readGradientFill(EmfByteReader& in, EmrPayload& out);
 bool readInts1(EmfByteReader& in, EmrPayload& out);
 bool readInts2(EmfByteReader& in, EmrPayload& out);
 bool readInts3(EmfByteReader& in, EmrPayload& out);
@@ -37,7 +46,6 @@ bool readFrameRgn(EmfByteReader& in, EmrPayload& out);
 bool readRgn(EmfByteReader& in, EmrPayload& out);
 // EMR_BITBLT and EMR_STRETCHBLT: destination, raster operation and whether
 // a source bitmap follows (v[0..3] x, y, cx, cy; v[4] rop; v[5] cbBmiSrc).
-bool readBitBlt(EmfByteReader& in, EmrPayload& out);
 
 // Region data (RGNDATAHEADER and its rectangles) of cb bytes at the reader.
 bool readRegionData(EmfByteReader& in, uint32_t cb, EmrRegion& out);

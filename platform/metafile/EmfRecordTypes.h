@@ -58,7 +58,7 @@
     X(EMR_SETPALETTEENTRIES, 50, readPaletteEntries, playSetPaletteEntries) \
     X(EMR_RESIZEPALETTE, 51, readInts2, playResizePalette)                 \
     X(EMR_REALIZEPALETTE, 52, readNone, playRealizePalette)                \
-    X(EMR_EXTFLOODFILL, 53, readNone, playUnsupported)                     \
+    X(EMR_EXTFLOODFILL, 53, readInts4, playExtFloodFill)                   \
     X(EMR_LINETO, 54, readInts2, playLineTo)                               \
     X(EMR_ARCTO, 55, readInts8, playArcTo)                                 \
     X(EMR_POLYDRAW, 56, readPolyDraw32, playPolyDraw)                      \
@@ -82,11 +82,11 @@
     X(EMR_PAINTRGN, 74, readRgn, playPaintRgn)                             \
     X(EMR_EXTSELECTCLIPRGN, 75, readClipRgn, playExtSelectClipRgn)         \
     X(EMR_BITBLT, 76, readBitBlt, playBitBlt)                              \
-    X(EMR_STRETCHBLT, 77, readBitBlt, playBitBlt)                          \
-    X(EMR_MASKBLT, 78, readNone, playUnsupported)                          \
-    X(EMR_PLGBLT, 79, readNone, playUnsupported)                           \
-    X(EMR_SETDIBITSTODEVICE, 80, readNone, playUnsupported)                \
-    X(EMR_STRETCHDIBITS, 81, readNone, playUnsupported)                    \
+    X(EMR_STRETCHBLT, 77, readStretchBlt, playBitBlt)                      \
+    X(EMR_MASKBLT, 78, readMaskBlt, playMaskBlt)                           \
+    X(EMR_PLGBLT, 79, readPlgBlt, playPlgBlt)                              \
+    X(EMR_SETDIBITSTODEVICE, 80, readSetDIBitsToDevice, playSetDIBitsToDevice) \
+    X(EMR_STRETCHDIBITS, 81, readStretchDIBits, playStretchDIBits)         \
     X(EMR_EXTCREATEFONTINDIRECTW, 82, readCreateFont, playCreateFont)      \
     X(EMR_EXTTEXTOUTA, 83, readExtTextOutA, playTextOut)                   \
     X(EMR_EXTTEXTOUTW, 84, readExtTextOutW, playTextOut)                   \
@@ -98,36 +98,36 @@
     X(EMR_POLYPOLYLINE16, 90, readPolyPoly16, playPolyPolyline)            \
     X(EMR_POLYPOLYGON16, 91, readPolyPoly16, playPolyPolygon)              \
     X(EMR_POLYDRAW16, 92, readPolyDraw16, playPolyDraw)                    \
-    X(EMR_CREATEMONOBRUSH, 93, readNone, playUnsupported)                  \
-    X(EMR_CREATEDIBPATTERNBRUSHPT, 94, readNone, playUnsupported)          \
+    X(EMR_CREATEMONOBRUSH, 93, readDibBrush, playCreateMonoBrush)          \
+    X(EMR_CREATEDIBPATTERNBRUSHPT, 94, readDibBrush, playCreateDibPatternBrush) \
     X(EMR_EXTCREATEPEN, 95, readExtCreatePen, playExtCreatePen)            \
     X(EMR_POLYTEXTOUTA, 96, readPolyTextOutA, playTextOut)                 \
     X(EMR_POLYTEXTOUTW, 97, readPolyTextOutW, playTextOut)                 \
     X(EMR_SETICMMODE, 98, readNone, playNothing)                           \
-    X(EMR_CREATECOLORSPACE, 99, readNone, playUnsupported)                 \
-    X(EMR_SETCOLORSPACE, 100, readNone, playUnsupported)                   \
-    X(EMR_DELETECOLORSPACE, 101, readNone, playUnsupported)                \
+    X(EMR_CREATECOLORSPACE, 99, readNone, playNothing)                     \
+    X(EMR_SETCOLORSPACE, 100, readNone, playNothing)                       \
+    X(EMR_DELETECOLORSPACE, 101, readNone, playNothing)                    \
     X(EMR_GLSRECORD, 102, readNone, playUnsupported)                       \
     X(EMR_GLSBOUNDEDRECORD, 103, readNone, playUnsupported)                \
     X(EMR_PIXELFORMAT, 104, readNone, playNothing)                         \
-    X(EMR_DRAWESCAPE, 105, readNone, playUnsupported)                      \
-    X(EMR_EXTESCAPE, 106, readNone, playUnsupported)                       \
+    X(EMR_DRAWESCAPE, 105, readNone, playNothing)                          \
+    X(EMR_EXTESCAPE, 106, readNone, playNothing)                           \
     X(EMR_RESERVED_107, 107, readNone, playUnsupported)                    \
     X(EMR_SMALLTEXTOUT, 108, readSmallTextOut, playTextOut)                \
-    X(EMR_FORCEUFIMAPPING, 109, readNone, playUnsupported)                 \
-    X(EMR_NAMEDESCAPE, 110, readNone, playUnsupported)                     \
-    X(EMR_COLORCORRECTPALETTE, 111, readNone, playUnsupported)             \
-    X(EMR_SETICMPROFILEA, 112, readNone, playUnsupported)                  \
-    X(EMR_SETICMPROFILEW, 113, readNone, playUnsupported)                  \
-    X(EMR_ALPHABLEND, 114, readNone, playUnsupported)                      \
+    X(EMR_FORCEUFIMAPPING, 109, readNone, playNothing)                     \
+    X(EMR_NAMEDESCAPE, 110, readNone, playNothing)                         \
+    X(EMR_COLORCORRECTPALETTE, 111, readNone, playNothing)                 \
+    X(EMR_SETICMPROFILEA, 112, readNone, playNothing)                      \
+    X(EMR_SETICMPROFILEW, 113, readNone, playNothing)                      \
+    X(EMR_ALPHABLEND, 114, readStretchBlt, playAlphaBlend)                 \
     X(EMR_SETLAYOUT, 115, readInts1, playSetLayout)                        \
-    X(EMR_TRANSPARENTBLT, 116, readNone, playUnsupported)                  \
+    X(EMR_TRANSPARENTBLT, 116, readStretchBlt, playTransparentBlt)         \
     X(EMR_RESERVED_117, 117, readNone, playUnsupported)                    \
-    X(EMR_GRADIENTFILL, 118, readNone, playUnsupported)                    \
+    X(EMR_GRADIENTFILL, 118, readGradientFill, playGradientFill)           \
     X(EMR_SETLINKEDUFIS, 119, readNone, playUnsupported)                   \
     X(EMR_SETTEXTJUSTIFICATION, 120, readInts2, playSetTextJustification)  \
-    X(EMR_COLORMATCHTOTARGETW, 121, readNone, playUnsupported)             \
-    X(EMR_CREATECOLORSPACEW, 122, readNone, playUnsupported)
+    X(EMR_COLORMATCHTOTARGETW, 121, readNone, playNothing)                 \
+    X(EMR_CREATECOLORSPACEW, 122, readNone, playNothing)
 
 enum EmfRecordType : uint32_t {
 #define LUMIVU_EMF_ENUM(name, value, reader, player) name = value,

@@ -4,6 +4,7 @@
 // record family; EmfRecord holds whichever one its type uses.
 #include "platform/gdi/GdiDefs.h"
 #include "platform/metafile/EmfTextRecords.h"
+#include "platform/metafile/EmfBitmapRecords.h"
 
 #include <array>
 #include <variant>
@@ -93,7 +94,7 @@ struct EmrRegion {
 
 using EmrPayload = std::variant<EmrNone, EmrInts, EmrPoly, EmrPolyPoly, EmrPolyDraw, EmrAngleArc, EmrXform,
                                 EmrMiterLimit, EmrCreatePen, EmrExtCreatePen, EmrCreateBrush, EmrPalette,
-                                EmrRegion, EmrCreateFont, EmrText>;
+                                EmrRegion, EmrCreateFont, EmrText, EmrBitmapBlt, EmrDibBrush, EmrGradient>;
 
 struct EmfRecord {
     uint32_t type = 0;
