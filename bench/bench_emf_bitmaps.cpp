@@ -2,23 +2,14 @@
 // real files use, and how fast a stop request ends a playback that is
 // inside one huge StretchDIBits.
 #include "EmfGenerator.h"
-#include "platform/gdi/QPainterBackend.h"
-#include "platform/metafile/EmfPlayer.h"
+#include "StopLatency.h"
 
 #include <QGuiApplication>
 #include <algorithm>
-#include <atomic>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cmath>
-#include <random>
-#include <pthread.h>
-#include <thread>
-#include <time.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // EMR_STRETCHDIBITS of a w x h 24-bit bitmap of a colour ramp into the
 // destination rectangle (metafile pixels).
@@ -64,90 +55,21 @@ QByteArray hugeStretchDIBits()
 
 void BM_ManyBitmapsWidth800(benchmark::State& state)
 {
-    const QByteArray bytes = manyBitmaps();
-    EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
-    QImage image(800, 600, QImage::Format_RGB32);
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        CDC dc(std::make_unique<QPainterBackend>(&image));
-        const RECT r(0, 0, 800, 600);
-        PlayEnhMetaFile(&dc, mf.get(), &r);
-        dc.Flush();
-    }
+    stoplatency::PlayWidth800(state, manyBitmaps());
 }
 BENCHMARK(BM_ManyBitmapsWidth800)->Unit(benchmark::kMillisecond);
 
 void BM_HugeStretchDIBitsWidth800(benchmark::State& state)
 {
-    const QByteArray bytes = hugeStretchDIBits();
-    EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
-    QImage image(800, 600, QImage::Format_RGB32);
-    for (auto _ : state) {
-        image.fill(Qt::white);
-        CDC dc(std::make_unique<QPainterBackend>(&image));
-        const RECT r(0, 0, 800, 600);
-        PlayEnhMetaFile(&dc, mf.get(), &r);
-        dc.Flush();
-    }
+    stoplatency::PlayWidth800(state, hugeStretchDIBits());
 }
 BENCHMARK(BM_HugeStretchDIBitsWidth800)->Unit(benchmark::kMillisecond);
 
-// From the stop request (flag and CancelDC, as the view's painting thread
-// does) to the end of the enumeration, at random moments inside the huge
-// bitmap's decoding and transfer; the output is large so that the transfer
-// itself takes long.
+// Stop requests at random moments inside the huge bitmap's decoding and
+// transfer; the output is large so that the transfer itself takes long.
 void BM_StopLatencyInsideHugeStretchDIBits(benchmark::State& state)
 {
-    const QByteArray bytes = hugeStretchDIBits();
-    EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    std::mt19937 rng(7);
-    std::vector<double> latencies, cpuLatencies;
-    auto cpuMicros = [](clockid_t clock) {
-        timespec ts{};
-        clock_gettime(clock, &ts);
-        return double(ts.tv_sec) * 1e6 + double(ts.tv_nsec) / 1e3;
-    };
-    for (auto _ : state) {
-        for (int run = 0; run < 100; ++run) {
-            CDC dc(std::make_unique<QPainterBackend>(&image));
-            std::atomic<bool> stop{false}, started{false};
-            Clock::time_point ended;
-            double cpuEnded = 0;
-            std::thread painter([&] {
-                const RECT r(0, 0, 4000, 3000);
-                started = true;
-                EnumEnhMetaFile(&dc, mf.get(), [](HDC h, HANDLETABLE* t, const ENHMETARECORD* rec, int n, void* d) {
-                    if (static_cast<std::atomic<bool>*>(d)->load(std::memory_order_relaxed))
-                        return 0;
-                    return PlayEnhMetaFileRecord(h, t, rec, UINT(n));
-                }, &stop, &r);
-                ended = Clock::now();
-                cpuEnded = cpuMicros(CLOCK_THREAD_CPUTIME_ID);
-            });
-            while (!started)
-                std::this_thread::yield();
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(1, 60)(rng)));
-            // The painter's own CPU time from the request on: the work a stop
-            // still does, without the waits of a machine shared by other jobs.
-            clockid_t painterClock;
-            pthread_getcpuclockid(painter.native_handle(), &painterClock);
-            const double cpu0 = cpuMicros(painterClock);
-            const auto t0 = Clock::now();
-            stop = true;
-            dc.CancelDC();
-            painter.join();
-            latencies.push_back(std::max(0.0, std::chrono::duration<double, std::micro>(ended - t0).count()));
-            cpuLatencies.push_back(std::max(0.0, cpuEnded - cpu0));
-        }
-    }
-    std::sort(latencies.begin(), latencies.end());
-    state.counters["p50_us"] = latencies[latencies.size() / 2];
-    state.counters["p99_us"] = latencies[std::min(latencies.size() - 1, size_t(std::ceil(latencies.size() * 0.99)) - 1)];
-    state.counters["max_us"] = latencies.back();
-    std::sort(cpuLatencies.begin(), cpuLatencies.end());
-    state.counters["p99_cpu_us"] =
-        cpuLatencies[std::min(cpuLatencies.size() - 1, size_t(std::ceil(cpuLatencies.size() * 0.99)) - 1)];
+    stoplatency::Measure(state, hugeStretchDIBits(), QSize(4000, 3000), 1, 60);
 }
 BENCHMARK(BM_StopLatencyInsideHugeStretchDIBits)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -2,6 +2,7 @@
 // the reference renderer's times, records per second on a large generated
 // metafile, and how fast a stop request ends a playback.
 #include "EmfGenerator.h"
+#include "StopLatency.h"
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/RenderLayout.h"
@@ -162,61 +163,15 @@ void BM_RecordsPerSecond(benchmark::State& state)
 }
 BENCHMARK(BM_RecordsPerSecond)->Arg(200000)->Unit(benchmark::kMillisecond);
 
-// Plays on a thread the way the view's painting thread does (a stop flag
-// polled before each record, CancelDC for the record in progress) and
-// measures from the stop request to the end of the enumeration.
-void stopLatency(benchmark::State& state, const QByteArray& bytes, int minDelayMs, int maxDelayMs)
-{
-    EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
-    QImage image(800, 600, QImage::Format_RGB32);
-    std::mt19937 rng(42);
-    std::vector<double> latencies;
-    for (auto _ : state) {
-        latencies.clear();
-        for (int run = 0; run < 100; ++run) {
-            image.fill(Qt::white);
-            CDC dc(std::make_unique<QPainterBackend>(&image));
-            std::atomic<bool> stop{false};
-            std::atomic<bool> started{false};
-            Clock::time_point ended;
-            std::thread painter([&] {
-                const RECT r(0, 0, 800, 600);
-                started = true;
-                EnumEnhMetaFile(&dc, mf.get(), [](HDC h, HANDLETABLE* t, const ENHMETARECORD* rec, int n, void* d) {
-                    if (static_cast<std::atomic<bool>*>(d)->load(std::memory_order_relaxed))
-                        return 0;
-                    return PlayEnhMetaFileRecord(h, t, rec, UINT(n));
-                }, &stop, &r);
-                ended = Clock::now();
-            });
-            while (!started)
-                std::this_thread::yield();
-            std::this_thread::sleep_for(
-                std::chrono::milliseconds(std::uniform_int_distribution<int>(minDelayMs, maxDelayMs)(rng)));
-            const auto t0 = Clock::now();
-            stop = true;
-            dc.CancelDC();
-            painter.join();
-            latencies.push_back(std::chrono::duration<double, std::micro>(ended - t0).count());
-        }
-    }
-    std::sort(latencies.begin(), latencies.end());
-    state.counters["p50_us"] = latencies[latencies.size() / 2];
-    // The 99th of 100 sorted values.
-    const size_t p99 = std::min(latencies.size() - 1, size_t(std::ceil(latencies.size() * 0.99)) - 1);
-    state.counters["p99_us"] = latencies[p99];
-    state.counters["max_us"] = latencies.back();
-}
-
 void BM_StopLatencyMillionRecords(benchmark::State& state)
 {
-    stopLatency(state, EmfGenerator::Mixed(1000000), 2, 40);
+    stoplatency::Measure(state, EmfGenerator::Mixed(1000000), QSize(800, 600), 2, 40);
 }
 BENCHMARK(BM_StopLatencyMillionRecords)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_StopLatencyInsideHugePolygon(benchmark::State& state)
 {
-    stopLatency(state, EmfGenerator::HugePolygon(1000000), 1, 25);
+    stoplatency::Measure(state, EmfGenerator::HugePolygon(1000000), QSize(800, 600), 1, 25);
 }
 BENCHMARK(BM_StopLatencyInsideHugePolygon)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -244,7 +199,7 @@ QByteArray longText(uint32_t chars)
 
 void BM_StopLatencyInsideLongText(benchmark::State& state)
 {
-    stopLatency(state, longText(1000000), 1, 25);
+    stoplatency::Measure(state, longText(1000000), QSize(800, 600), 1, 25);
 }
 BENCHMARK(BM_StopLatencyInsideLongText)->Iterations(1)->Unit(benchmark::kMillisecond);
 

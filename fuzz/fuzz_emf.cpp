@@ -1,18 +1,14 @@
 // libFuzzer harness over the EMF reader and player: any bytes are loaded as
 // an enhanced metafile and, when the header is accepted, played onto a
 // small image, record by record through PlayEnhMetaFileRecord.
-#include "platform/gdi/QPainterBackend.h"
-#include "platform/metafile/EmfPlayer.h"
+#include "fuzz/FuzzSupport.h"
 
-#include <QGuiApplication>
-#include <QImage>
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
+    fuzzsupport::StartQt(argc, argv);
     return 0;
 }
 
@@ -23,10 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(size), data));
     if (!mf)
         return 0;
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    CDC dc(std::make_unique<QPainterBackend>(&image));
-    const RECT rect(0, 0, 64, 48);
-    PlayEnhMetaFile(&dc, mf.get(), &rect);
+    QImage image = fuzzsupport::SmallImage();
+    fuzzsupport::PlayInto(image, mf.get());
     return 0;
 }

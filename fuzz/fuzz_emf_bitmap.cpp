@@ -3,12 +3,9 @@
 // a valid metafile, so that every input reaches the bitmap readers, the DIB
 // decoder and the transfers (on a raster device, and on a vector-like
 // device without pixels to read back).
-#include "platform/gdi/QPainterBackend.h"
-#include "platform/metafile/EmfPlayer.h"
+#include "fuzz/FuzzSupport.h"
 #include "platform/metafile/EmfRecordTypes.h"
 
-#include <QGuiApplication>
-#include <QImage>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -30,8 +27,7 @@ void put(std::vector<uint8_t>& v, uint32_t x)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QGuiApplication app(*argc, *argv);
+    fuzzsupport::StartQt(argc, argv);
     return 0;
 }
 
@@ -64,10 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(f.size()), f.data()));
     if (!mf)
         return 0;
-    QImage image(64, 48, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    CDC dc(std::make_unique<QPainterBackend>(&image));
-    const RECT rect(0, 0, 64, 48);
-    PlayEnhMetaFile(&dc, mf.get(), &rect);
+    QImage image = fuzzsupport::SmallImage();
+    fuzzsupport::PlayInto(image, mf.get());
     return 0;
 }

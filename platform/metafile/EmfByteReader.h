@@ -2,6 +2,8 @@
 // Little-endian reads from a byte range that never go past its end: a read
 // that does not fit returns zero and marks the reader failed, so a parser
 // checks once at the end instead of before every field.
+#include "platform/types/CRect.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -43,6 +45,12 @@ public:
     uint16_t U16() { return read<uint16_t>(); }
     int16_t I16() { return int16_t(read<uint16_t>()); }
     uint8_t U8() { return read<uint8_t>(); }
+    // A RECTL: left, top, right, bottom.
+    CRect Rect()
+    {
+        const int32_t l = I32(), t = I32(), r = I32(), b = I32();
+        return CRect(l, t, r, b);
+    }
     float F32()
     {
         const uint32_t bits = U32();

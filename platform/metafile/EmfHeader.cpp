@@ -4,16 +4,6 @@
 
 namespace {
 
-RECT readRect(EmfByteReader& in)
-{
-    RECT r;
-    r.left = in.I32();
-    r.top = in.I32();
-    r.right = in.I32();
-    r.bottom = in.I32();
-    return r;
-}
-
 bool fail(QString* error, const char* reason)
 {
     if (error)
@@ -31,8 +21,8 @@ bool EmfHeader::Parse(const uint8_t* data, size_t size, EmfHeader* out, QString*
     EmfHeader h;
     const uint32_t type = in.U32();
     h.headerSize = in.U32();
-    h.bounds = readRect(in);
-    h.frame = readRect(in);
+    h.bounds = in.Rect();
+    h.frame = in.Rect();
     const uint32_t signature = in.U32();
     h.version = in.U32();
     h.nBytes = in.U32();

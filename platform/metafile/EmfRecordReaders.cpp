@@ -3,16 +3,6 @@
 namespace emfread {
 namespace {
 
-RECT readRect(EmfByteReader& in)
-{
-    RECT r;
-    r.left = in.I32();
-    r.top = in.I32();
-    r.right = in.I32();
-    r.bottom = in.I32();
-    return r;
-}
-
 bool readInts(EmfByteReader& in, EmrPayload& out, int n)
 {
     EmrInts ints;
@@ -51,7 +41,7 @@ bool readPoints(EmfByteReader& in, uint32_t count, bool wide, std::vector<POINT>
 bool readPoly(EmfByteReader& in, EmrPayload& out, bool wide)
 {
     EmrPoly poly;
-    poly.bounds = readRect(in);
+    poly.bounds = in.Rect();
     const uint32_t count = in.U32();
     if (!in.Ok() || !readPoints(in, count, wide, poly.points))
         return false;
@@ -62,7 +52,7 @@ bool readPoly(EmfByteReader& in, EmrPayload& out, bool wide)
 bool readPolyPoly(EmfByteReader& in, EmrPayload& out, bool wide)
 {
     EmrPolyPoly pp;
-    pp.bounds = readRect(in);
+    pp.bounds = in.Rect();
     const uint32_t polys = in.U32();
     const uint32_t total = in.U32();
     if (!in.Ok() || polys > in.Remaining() / 4)
@@ -83,7 +73,7 @@ bool readPolyPoly(EmfByteReader& in, EmrPayload& out, bool wide)
 bool readPolyDraw(EmfByteReader& in, EmrPayload& out, bool wide)
 {
     EmrPolyDraw pd;
-    pd.bounds = readRect(in);
+    pd.bounds = in.Rect();
     const uint32_t count = in.U32();
     const size_t each = wide ? 9 : 5;
     if (!in.Ok() || count > in.Remaining() / each)
@@ -280,12 +270,12 @@ bool readRegionData(EmfByteReader& in, uint32_t cb, EmrRegion& out)
     in.U32(); // iType
     const uint32_t count = in.U32();
     in.U32(); // nRgnSize
-    readRect(in);
+    in.Rect();
     if (!in.Ok() || count > (cb - 32) / 16)
         return false;
     out.rects.resize(count);
     for (auto& r : out.rects)
-        r = readRect(in);
+        r = in.Rect();
     out.hasData = true;
     return in.Ok();
 }
@@ -307,7 +297,7 @@ bool readClipRgn(EmfByteReader& in, EmrPayload& out)
 bool readFillRgn(EmfByteReader& in, EmrPayload& out)
 {
     EmrRegion r;
-    readRect(in);
+    in.Rect();
     const uint32_t cb = in.U32();
     r.brush = in.U32();
     if (!in.Ok() || !readRegionData(in, cb, r))
@@ -319,7 +309,7 @@ bool readFillRgn(EmfByteReader& in, EmrPayload& out)
 bool readFrameRgn(EmfByteReader& in, EmrPayload& out)
 {
     EmrRegion r;
-    readRect(in);
+    in.Rect();
     const uint32_t cb = in.U32();
     r.brush = in.U32();
     r.stroke.cx = in.I32();
@@ -333,7 +323,7 @@ bool readFrameRgn(EmfByteReader& in, EmrPayload& out)
 bool readRgn(EmfByteReader& in, EmrPayload& out)
 {
     EmrRegion r;
-    readRect(in);
+    in.Rect();
     const uint32_t cb = in.U32();
     if (!in.Ok() || !readRegionData(in, cb, r))
         return false;

@@ -7,19 +7,9 @@ namespace {
 // after its type and size.
 constexpr uint32_t RecordHead = 8;
 
-RECT readRect(EmfByteReader& in)
-{
-    RECT r;
-    r.left = in.I32();
-    r.top = in.I32();
-    r.right = in.I32();
-    r.bottom = in.I32();
-    return r;
-}
-
 void readHead(EmfByteReader& in, EmrText& t)
 {
-    t.bounds = readRect(in);
+    t.bounds = in.Rect();
     t.graphicsMode = in.U32();
     t.exScale = in.F32();
     t.eyScale = in.F32();
@@ -70,7 +60,7 @@ bool readTextObject(EmfByteReader& in, bool wide, bool inPoly, EmrTextItem& item
     const uint32_t offString = in.U32();
     item.options = in.U32();
     if (inPoly || !(item.options & ETO_NO_RECT))
-        item.rect = readRect(in);
+        item.rect = in.Rect();
     const uint32_t offDx = in.U32();
     if (!in.Ok())
         return false;
@@ -152,7 +142,7 @@ bool readSmallTextOut(EmfByteReader& in, EmrPayload& out)
     t.exScale = in.F32();
     t.eyScale = in.F32();
     if (!(item.options & ETO_NO_RECT))
-        item.rect = readRect(in);
+        item.rect = in.Rect();
     if (!in.Ok())
         return false;
     // The characters follow; ETO_SMALL_CHARS: one byte each, the low byte
