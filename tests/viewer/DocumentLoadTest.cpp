@@ -7,10 +7,13 @@
 #include "framework/cmd/CommandIds.h"
 #include "framework/file/CFile.h"
 #include "tests/platform/metafile/EmfBuilder.h"
+#include "platform/metafile/WmfRecordTypes.h"
+#include "tests/platform/metafile/WmfBuilder.h"
 #include "viewer/document/CLumivueDoc.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 
 namespace {
@@ -171,4 +174,51 @@ TEST_F(StartupTest, SavingWritesAnEnhancedMetafileAndFailuresSaySo)
 
     auto raster = load(MakeFile("a.png", png(10, 10, 96)));
     EXPECT_FALSE(raster->OnSaveDocument(target));
+}
+
+// A Windows 3.x document saves as an enhanced metafile; from then on the
+// document's file is the saved one, so later copies (the clipboard's) load
+// the EMF, while the loaded picture stays as it was.
+TEST_F(StartupTest, AWindowsMetafileDocumentSavesAsEnhancedAndCopiesFollow)
+{
+    WmfBuilder b;
+    b.Placeable(0, 0, 1440, 720, 1440); // 1 x 0.5 inch
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {720, 1440}); // y first
+    b.Record(META_CREATEBRUSHINDIRECT, {0, 0xFF, 0, 0}).Record(META_SELECTOBJECT, {0});
+    b.Record(META_RECTANGLE, {720, 720, 0, 0});
+    ASSERT_TRUE(Start({}));
+    const QString wmfPath = MakeFile("chart.wmf", b.Bytes());
+    auto* doc = dynamic_cast<CLumivueDoc*>(app->OpenDocumentFile(wmfPath));
+    ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(doc->IsLoaded());
+    EXPECT_TRUE(doc->m_bIsMetafile);
+    CCmdUI ui(ID_FILE_SAVE_AS);
+    ASSERT_TRUE(doc->OnCmdMsg(ID_FILE_SAVE_AS, &ui));
+    EXPECT_TRUE(ui.m_enabled);
+    const HENHMETAFILE shown = doc->m_MetaFile.GethEMF();
+
+    // Save As to the file the dialog names, with the filter the command gives.
+    const QString target = QFileInfo(wmfPath).absolutePath() + QStringLiteral("/chart-saved.emf");
+    QStringList filters;
+    COXMetaFile::SetSaveDialog([&](const QStringList& nameFilters, const CString& defExt) {
+        filters = nameFilters;
+        EXPECT_EQ(defExt, QStringLiteral("emf"));
+        return CString(target);
+    });
+    doc->OnFileSaveAs();
+    COXMetaFile::SetSaveDialog(nullptr);
+    ASSERT_FALSE(filters.isEmpty());
+    EXPECT_TRUE(filters.first().contains(QStringLiteral("*.emf")));
+    EXPECT_EQ(doc->m_strFileName, target);
+    EXPECT_EQ(doc->m_MetaFile.GethEMF(), shown);
+
+    QFile saved(target);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_GE(bytes.size(), 88);
+    EXPECT_EQ(bytes.mid(40, 4), QByteArray(" EMF")) << "an enhanced metafile, not a copy of the WMF";
+    std::unique_ptr<COXMetaFile> copy(doc->CreateMetaFileCopy());
+    ASSERT_NE(copy->GethEMF(), nullptr);
+    const CSize size = copy->GetNormalizedSize();
+    EXPECT_NEAR(double(size.cx) / size.cy, 1.0, 0.05) << "the saved picture is the red half inch";
 }
