@@ -22,6 +22,8 @@ public:
     void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) override;
     void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) override;
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;
+    void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
+    bool TextBox(const QPolygonF& box) override;
 
 private:
     void add(QRectF r);
