@@ -151,7 +151,14 @@ QTransform TextLayout::frameAtReference() const
 QPolygonF TextLayout::RecordedBox(UINT align) const
 {
     const double width = std::round(std::abs(m_end.x()));
-    const double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;
+    // The metrics are whole pixels at the device's em size, brought back to
+    // logical units rounding down, as the platform's text extents are.
+    double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;
+    if (m_sy > 0 && std::isfinite(m_sy)) {
+        const double deviceDescent = std::round(m_font.descent * m_sy);
+        descent = std::trunc(deviceDescent / m_sy + 1e-9);
+        height = std::trunc((std::round(m_font.ascent * m_sy) + deviceDescent) / m_sy + 1e-9);
+    }
     // ETO_PDY moves the baseline: the box spans every glyph's baseline.
     const double up = std::min(0.0, m_end.y()), down = std::max(0.0, m_end.y());
     double left, right, top, bottom;
