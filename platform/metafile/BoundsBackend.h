@@ -1,7 +1,9 @@
 #pragma once
 // The backend of a recording device context: it draws nothing and keeps
 // the device-space bounds of what would have been drawn, clipped, for the
-// metafile header. Its device is the reference device.
+// metafile header, counted as the platform's recorder counts them: lines
+// by their points (not the pen's width), text by its box (not its glyphs).
+// Its device is the reference device.
 #include "platform/gdi/DcBackend.h"
 
 #include <functional>
