@@ -258,6 +258,9 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     if ((options & ETO_OPAQUE) && !rectPoly.isEmpty()) {
         m_backend->FillRegion(polygonRegion(rectPoly), bk, a);
     }
+    // A recording counts the text's box, not clipped by ETO_CLIPPED.
+    if (m_backend->TextBox(layout.RecordedBox(align)))
+        return IsCancelled() ? FALSE : TRUE;
     if ((options & ETO_CLIPPED) && !rectPoly.isEmpty()) {
         QRegion r = polygonRegion(rectPoly);
         if (const auto clip = EffectiveClip())

@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPen>
+#include <QPolygonF>
 #include <QRegion>
 #include <QTransform>
 
@@ -59,6 +60,16 @@ public:
     virtual void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth)
     {
         (void)imageToDevice, (void)image, (void)smooth;
+    }
+
+    // A device that keeps only the bounds of a recording counts a text
+    // output by its box (TextLayout::RecordedBox, device space) rather than
+    // by its glyphs, as the platform's recorder does; true when it took the
+    // box, and the glyphs then need not reach it.
+    virtual bool TextBox(const QPolygonF& box)
+    {
+        (void)box;
+        return false;
     }
 
     // Ends any pending work (the painter of a QPaintDevice).

@@ -140,6 +140,41 @@ POINT TextLayout::NextCurrentPosition(UINT align) const
     return POINT(clampInt(logical.x()), clampInt(logical.y()));
 }
 
+QTransform TextLayout::frameAtReference() const
+{
+    if (m_advanced)
+        return rotation(m_escapement) * QTransform::fromTranslate(m_ref.x, m_ref.y) * m_toDevice;
+    const QPointF d0 = m_toDevice.map(QPointF(m_ref.x, m_ref.y));
+    return QTransform::fromScale(m_sx, m_sy) * rotation(m_escapement) * QTransform::fromTranslate(d0.x(), d0.y());
+}
+
+QPolygonF TextLayout::RecordedBox(UINT align) const
+{
+    const double width = std::round(std::abs(m_end.x()));
+    // The metrics are whole pixels at the device's em size, brought back to
+    // logical units rounding down, as the platform's text extents are.
+    double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;
+    if (m_sy > 0 && std::isfinite(m_sy)) {
+        const double deviceDescent = std::round(m_font.descent * m_sy);
+        descent = std::trunc(deviceDescent / m_sy + 1e-9);
+        height = std::trunc((std::round(m_font.ascent * m_sy) + deviceDescent) / m_sy + 1e-9);
+    }
+    // ETO_PDY moves the baseline: the box spans every glyph's baseline.
+    const double up = std::min(0.0, m_end.y()), down = std::max(0.0, m_end.y());
+    double left, right, top, bottom;
+    switch (align & TA_CENTER) {
+    case TA_CENTER: left = -std::floor(width / 2) - 1; right = std::floor(width / 2) + 1; break;
+    case TA_RIGHT: left = -width - 1; right = 0; break;
+    default: left = 0; right = width + 1; break;
+    }
+    switch (align & TA_BASELINE) {
+    case TA_BASELINE: top = up - height - 1; bottom = down + descent + 1; break;
+    case TA_BOTTOM: top = up - height - 1; bottom = down; break;
+    default: top = up; bottom = down + height + 1; break; // TA_TOP
+    }
+    return frameAtReference().map(QPolygonF(QRectF(QPointF(left, top), QPointF(right, bottom))));
+}
+
 QPolygonF TextLayout::CellPolygon() const
 {
     const QRectF cell(QPointF(std::min(0.0, m_end.x()), -m_font.ascent),

@@ -38,6 +38,12 @@ public:
     POINT NextCurrentPosition(UINT align) const;
     // The text cell (advance by ascent plus descent) in device space.
     QPolygonF CellPolygon() const;
+    // The box a recording device context counts for this text in the
+    // metafile's bounds, device space: from the reference point, the
+    // advance and the text height (ascent plus descent; below a baseline the
+    // descent), each one unit larger, as the platform's recorder counts
+    // text, whatever the glyphs' ink.
+    QPolygonF RecordedBox(UINT align) const;
     // Glyph outlines, underline and strike-out in device space; cancelled
     // is polled while a long text is built.
     QPainterPath Outlines(const std::function<bool()>& cancelled) const { return Outlines(0, m_glyphs.size(), true, cancelled); }
@@ -47,6 +53,8 @@ public:
 
 private:
     QPointF localToDevice(QPointF p) const { return m_place.map(p); }
+    // The text frame at the reference point, before alignment, to device.
+    QTransform frameAtReference() const;
 
     const ResolvedFont& m_font;
     QTransform m_toDevice;

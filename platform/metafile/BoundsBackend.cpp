@@ -32,7 +32,7 @@ void BoundsBackend::add(QRectF r)
 {
     if (m_clip)
         r = r.intersected(*m_clip);
-    if (!r.isEmpty())
+    if (r.width() >= 0 && r.height() >= 0 && !r.isNull())
         m_sink(r);
 }
 
@@ -40,10 +40,21 @@ void BoundsBackend::FillPath(const QPainterPath& path, const QBrush&, const Draw
 
 void BoundsBackend::StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs&)
 {
-    const double half = std::max(1.0, pen.widthF()) / 2 + 0.5;
-    add(path.boundingRect().adjusted(-half, -half, half, half));
+    (void)pen;
+    add(path.boundingRect());
 }
 
 void BoundsBackend::FillRegion(const QRegion& region, const QBrush&, const DrawAttrs&) { add(QRectF(region.boundingRect())); }
 
 void BoundsBackend::DrawImage(const QRectF& target, const QImage&, const QRectF&, bool) { add(target.normalized()); }
+
+void BoundsBackend::DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool)
+{
+    add(imageToDevice.mapRect(QRectF(0, 0, image.width(), image.height())));
+}
+
+bool BoundsBackend::TextBox(const QPolygonF& box)
+{
+    add(box.boundingRect());
+    return true;
+}

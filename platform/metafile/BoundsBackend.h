@@ -1,7 +1,9 @@
 #pragma once
 // The backend of a recording device context: it draws nothing and keeps
 // the device-space bounds of what would have been drawn, clipped, for the
-// metafile header. Its device is the reference device.
+// metafile header, counted as the platform's recorder counts them: lines
+// by their points (not the pen's width), text by its box (not its glyphs).
+// Its device is the reference device.
 #include "platform/gdi/DcBackend.h"
 
 #include <functional>
@@ -22,6 +24,8 @@ public:
     void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) override;
     void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) override;
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;
+    void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
+    bool TextBox(const QPolygonF& box) override;
 
 private:
     void add(QRectF r);

@@ -186,7 +186,7 @@ uint32_t EmfRecorder::mapped(DWORD source) const
 
 void EmfRecorder::AddBounds(const QRectF& device)
 {
-    if (device.isEmpty() || !std::isfinite(device.left()) || !std::isfinite(device.right()) ||
+    if (device.width() < 0 || device.height() < 0 || !std::isfinite(device.left()) || !std::isfinite(device.right()) ||
         !std::isfinite(device.top()) || !std::isfinite(device.bottom()))
         return;
     m_bounds = m_bounds.isNull() ? device : m_bounds.united(device);

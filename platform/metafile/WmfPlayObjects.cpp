@@ -298,14 +298,26 @@ bool wmfTextOut(WmfPlayContext& ctx, const WmrPayload& r)
     const uint32_t n = uint32_t(s.size());
     constexpr uint32_t fixed = 76;
     const uint32_t stringBytes = (2 * n + 3) & ~3u;
+    // Character extra has no EMF record: text without advances gets the
+    // advances of its characters with the extra, as the platform records
+    // them (text with advances keeps its own).
+    std::vector<INT> dx(t.dx.begin(), t.dx.end());
+    if (dx.empty() && ctx.dc->GetTextCharacterExtra() != 0) {
+        for (QChar c : s) {
+            SIZE size{};
+            const char16_t u = c.unicode();
+            ctx.dc->GetTextExtentPoint32W(&u, 1, &size);
+            dx.push_back(size.cx);
+        }
+    }
     EmfRecordBuilder b(EMR_EXTTEXTOUTW);
     b.Rect(RECT(0, 0, -1, -1)).U32(1 /* GM_COMPATIBLE */).F32(0).F32(0);
     b.I32(t.ref.x).I32(t.ref.y).U32(n).U32(fixed).U32(t.options);
-    b.Rect(t.hasRect ? t.rect : RECT()).U32(t.dx.empty() ? 0 : fixed + stringBytes);
+    b.Rect(t.hasRect ? t.rect : RECT()).U32(dx.empty() ? 0 : fixed + stringBytes);
     for (QChar c : s)
         b.U16(c.unicode());
     b.Pad4();
-    for (INT d : t.dx)
+    for (INT d : dx)
         b.I32(d);
     return ctx.Emit(b);
 }

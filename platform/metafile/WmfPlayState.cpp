@@ -75,6 +75,25 @@ bool wmfSetStretchBltMode(WmfPlayContext& ctx, const WmrPayload& r)
     return emitMode(ctx, EMR_SETSTRETCHBLTMODE, r);
 }
 bool wmfSetTextAlign(WmfPlayContext& ctx, const WmrPayload& r) { return emitMode(ctx, EMR_SETTEXTALIGN, r); }
+bool wmfSetTextCharExtra(WmfPlayContext& ctx, const WmrPayload& r)
+{
+    // No EMF record carries it: the text records that follow carry the
+    // advances it makes (wmfTextOut).
+    ctx.dc->SetTextCharacterExtra(words(r).at(0));
+    return true;
+}
+bool wmfFloodFill(WmfPlayContext& ctx, const WmrPayload& r)
+{
+    // META_FLOODFILL: colour, y, x; fills up to the border colour.
+    const WmrWords& w = words(r);
+    return emitInts(ctx, EMR_EXTFLOODFILL, {w.at(3), w.at(2), int32_t(w.u32(0)), FLOODFILLBORDER});
+}
+bool wmfExtFloodFill(WmfPlayContext& ctx, const WmrPayload& r)
+{
+    // META_EXTFLOODFILL: mode, colour, y, x.
+    const WmrWords& w = words(r);
+    return emitInts(ctx, EMR_EXTFLOODFILL, {w.at(4), w.at(3), int32_t(w.u32(1)), w.u(0)});
+}
 bool wmfSetLayout(WmfPlayContext& ctx, const WmrPayload& r)
 {
     return emitInts(ctx, EMR_SETLAYOUT, {int32_t(words(r).u32(0))});

@@ -189,9 +189,14 @@ HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC refDC, const ME
         return nullptr;
     if (mfp.mm >= MM_TEXT && mfp.mm <= MM_ANISOTROPIC)
         dc->SetMapMode(int(mfp.mm));
-    if (scaled)
-        dc->SetViewportExt(int(std::clamp(xExt * horzRes / (horzSize * 100LL), 1LL, (long long)INT32_MAX)),
-                           int(std::clamp(yExt * vertRes / (vertSize * 100LL), 1LL, (long long)INT32_MAX)));
+    if (scaled) {
+        // The window starts as large as the viewport: one logical unit a
+        // device pixel until the picture sets its own window.
+        const int vx = int(std::clamp(xExt * horzRes / (horzSize * 100LL), 1LL, (long long)INT32_MAX));
+        const int vy = int(std::clamp(yExt * vertRes / (vertSize * 100LL), 1LL, (long long)INT32_MAX));
+        dc->SetViewportExt(vx, vy);
+        dc->SetWindowExt(vx, vy);
+    }
     PlayMetaFile(dc, wmf.get());
     return CloseEnhMetaFile(dc);
 }

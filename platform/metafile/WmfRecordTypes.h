@@ -18,7 +18,7 @@
     X(META_SETRELABS, 0x0105, readWords, wmfNothing)                               \
     X(META_SETPOLYFILLMODE, 0x0106, readWords, wmfSetPolyFillMode)                 \
     X(META_SETSTRETCHBLTMODE, 0x0107, readWords, wmfSetStretchBltMode)             \
-    X(META_SETTEXTCHAREXTRA, 0x0108, readWords, wmfUnsupported)                    \
+    X(META_SETTEXTCHAREXTRA, 0x0108, readWords, wmfSetTextCharExtra)                 \
     X(META_RESTOREDC, 0x0127, readWords, wmfRestoreDC)                             \
     X(META_INVERTREGION, 0x012A, readWords, wmfInvertRegion)                       \
     X(META_PAINTREGION, 0x012B, readWords, wmfPaintRegion)                         \
@@ -55,14 +55,14 @@
     X(META_EXCLUDECLIPRECT, 0x0415, readWords, wmfExcludeClipRect)                 \
     X(META_INTERSECTCLIPRECT, 0x0416, readWords, wmfIntersectClipRect)             \
     X(META_ELLIPSE, 0x0418, readWords, wmfEllipse)                                 \
-    X(META_FLOODFILL, 0x0419, readWords, wmfUnsupported)                           \
+    X(META_FLOODFILL, 0x0419, readWords, wmfFloodFill)                             \
     X(META_RECTANGLE, 0x041B, readWords, wmfRectangle)                             \
     X(META_SETPIXEL, 0x041F, readWords, wmfSetPixel)                               \
     X(META_FRAMEREGION, 0x0429, readWords, wmfFrameRegion)                         \
     X(META_ANIMATEPALETTE, 0x0436, readPalette, wmfUnsupported)                    \
     X(META_TEXTOUT, 0x0521, readTextOut, wmfTextOut)                               \
     X(META_POLYPOLYGON, 0x0538, readPolyPoly, wmfPolyPolygon)                      \
-    X(META_EXTFLOODFILL, 0x0548, readWords, wmfUnsupported)                        \
+    X(META_EXTFLOODFILL, 0x0548, readWords, wmfExtFloodFill)                       \
     X(META_ROUNDRECT, 0x061C, readWords, wmfRoundRect)                             \
     X(META_PATBLT, 0x061D, readWords, wmfPatBlt)                                   \
     X(META_ESCAPE, 0x0626, readEscape, wmfNothing)                                 \

@@ -1,0 +1,115 @@
+// The frame a WMF without a size gets when it is converted: it is played
+// over the whole reference device and framed by the bounds of what it
+// draws, counted as the platform's recorder counts them (text by its box,
+// lines by their points).
+#include "platform/metafile/WmfPlayer.h"
+#include "platform/metafile/WmfRecordTypes.h"
+#include "tests/platform/metafile/WmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Words of a byte string, two bytes a word, padded with a zero.
+std::vector<int> words(const QByteArray& bytes)
+{
+    std::vector<int> out;
+    for (qsizetype i = 0; i < bytes.size(); i += 2)
+        out.push_back(uint8_t(bytes[i]) | (i + 1 < bytes.size() ? uint8_t(bytes[i + 1]) << 8 : 0));
+    return out;
+}
+
+// A 20-pixel Arial (no mapping records: logical units are the reference
+// device's pixels).
+WmfBuilder withFont(UINT align)
+{
+    WmfBuilder b;
+    std::vector<int> font = {-20, 0, 0, 0, 400, 0, 0, 0, 0};
+    const std::vector<int> face = words(QByteArray("Arial", 6));
+    font.insert(font.end(), face.begin(), face.end());
+    b.Record(META_CREATEFONTINDIRECT, font).Record(META_SELECTOBJECT, {0});
+    b.Record(META_SETTEXTALIGN, {int(align), 0});
+    return b;
+}
+
+void textOut(WmfBuilder& b, int x, int y, const QByteArray& text)
+{
+    std::vector<int> p = {int(text.size())};
+    const std::vector<int> w = words(text);
+    p.insert(p.end(), w.begin(), w.end());
+    p.push_back(y);
+    p.push_back(x);
+    b.Record(META_TEXTOUT, p);
+}
+
+EmfHeader convert(const WmfBuilder& b)
+{
+    EnhMetaFilePtr emf(ConvertWinMetaFile(b.Bytes()));
+    EXPECT_TRUE(emf);
+    return emf ? emf->Header() : EmfHeader();
+}
+
+} // namespace
+
+TEST(WmfConversionBounds, TextOnlyPictureIsFramedByItsTextBox)
+{
+    // Underscores have ink only below the baseline; the frame still starts
+    // at the top of the text and holds its whole height and advance, one
+    // unit more on the far sides.
+    WmfBuilder b = withFont(TA_TOP | TA_LEFT);
+    textOut(b, 100, 200, "____");
+    const EmfHeader h = convert(b);
+    EXPECT_EQ(h.bounds.left, 100);
+    EXPECT_EQ(h.bounds.top, 200);
+    const LONG height = h.bounds.bottom - h.bounds.top, width = h.bounds.right - h.bounds.left;
+    EXPECT_GE(height, 21); // ascent plus descent of a 20-pixel em, and one
+    EXPECT_LE(height, 25);
+    EXPECT_GE(width, 40); // four advances of about half an em
+    EXPECT_LE(width, 50);
+    // The frame is those bounds in hundredths of a millimetre (0.2646 mm a
+    // pixel on the 1024-pixel, 271 mm screen).
+    EXPECT_NEAR(h.frame.top, 200 * 26.46, 30);
+    EXPECT_NEAR(h.frame.bottom - h.frame.top, (height + 1) * 26.43, 30);
+}
+
+TEST(WmfConversionBounds, TextBoxFollowsTheAlignmentAndIgnoresTheClipRectangle)
+{
+    // Right and baseline aligned: the box ends at the reference point and
+    // rises the text height above the baseline.
+    WmfBuilder right = withFont(TA_RIGHT | TA_BASELINE);
+    textOut(right, 300, 200, "Ag");
+    const EmfHeader r = convert(right);
+    EXPECT_NEAR(r.bounds.right, 300, 1);
+    EXPECT_LE(r.bounds.top, 200 - 21);
+    EXPECT_GE(r.bounds.bottom, 200 + 4);
+    EXPECT_LE(r.bounds.bottom, 200 + 7);
+
+    // ETO_CLIPPED with a rectangle smaller than the text does not shrink
+    // what the recording counts.
+    WmfBuilder clipped = withFont(TA_TOP | TA_LEFT);
+    const std::vector<int> text = words("Wide");
+    std::vector<int> p = {200, 100, 4, ETO_CLIPPED, 100, 200, 105, 205};
+    p.insert(p.end(), text.begin(), text.end());
+    clipped.Record(META_EXTTEXTOUT, p);
+    const EmfHeader c = convert(clipped);
+    EXPECT_EQ(c.bounds.left, 100);
+    EXPECT_EQ(c.bounds.top, 200);
+    EXPECT_GE(c.bounds.right, 130);
+    EXPECT_GE(c.bounds.bottom, 220);
+}
+
+TEST(WmfConversionBounds, LinesCountByTheirPointsNotThePenWidth)
+{
+    // A 20-pixel pen: the platform's recorder counts the line's end points,
+    // so a frame made of a thick line is the line itself.
+    WmfBuilder b;
+    b.Record(META_CREATEPENINDIRECT, {0, 20, 0, 0, 0}).Record(META_SELECTOBJECT, {0});
+    b.Record(META_MOVETO, {100, 100}).Record(META_LINETO, {300, 400}); // y first
+    const EmfHeader h = convert(b);
+    EXPECT_EQ(h.bounds.left, 100);
+    EXPECT_EQ(h.bounds.top, 100);
+    EXPECT_NEAR(h.bounds.right, 400, 1);
+    EXPECT_NEAR(h.bounds.bottom, 300, 1);
+    EXPECT_NEAR(h.frame.right - h.frame.left, 300 * 26.46, 30);
+    EXPECT_NEAR(h.frame.bottom - h.frame.top, 200 * 26.43, 30);
+}
