@@ -1,22 +1,15 @@
 // CDC: clipping, paths and images.
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/CRgn.h"
 #include "platform/gdi/DevicePen.h"
-#include "platform/metafile/EmfRecordTypes.h"
-#include "platform/metafile/MetaRecorder.h"
 
 #include <QPainterPathStroker>
 #include <cmath>
 
 namespace {
 
-// A recording device context hands each call to its recorder.
-void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
-{
-    if (MetaRecorder* r = dc.Recorder())
-        r->Call(dc, type, record);
-}
 
 std::vector<RECT> rectsOf(const QRegion& region)
 {

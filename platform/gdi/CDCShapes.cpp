@@ -1,5 +1,6 @@
 // CDC: rectangles, ellipses, arcs and region fills.
 #include "platform/gdi/CDC.h"
+#include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/BltRenderer.h"
 #include "platform/gdi/Rop3.h"
@@ -8,19 +9,11 @@
 #include "platform/gdi/DeviceBrush.h"
 #include "platform/gdi/DevicePen.h"
 #include "platform/gdi/GdiColor.h"
-#include "platform/metafile/EmfRecordTypes.h"
-#include "platform/metafile/MetaRecorder.h"
 
 #include <cmath>
 
 namespace {
 
-// A recording device context hands each call to its recorder.
-void recordCall(CDC& dc, uint32_t type, const EmrPayload& record = EmrNone{})
-{
-    if (MetaRecorder* r = dc.Recorder())
-        r->Call(dc, type, record);
-}
 
 constexpr double Pi = 3.14159265358979323846;
 
