@@ -237,17 +237,14 @@ bool readPatternBrush(EmfByteReader& in, uint16_t, WmrPayload& out)
     return true;
 }
 
-bool readDibBlt(EmfByteReader& in, uint16_t function, WmrPayload& out)
+namespace {
+
+// The source and destination of a blit record, stored last field first: a
+// stretch gives the source size, a plain blit copies the destination's; a
+// record without a bitmap has one reserved word before the destination.
+bool readBltPlace(EmfByteReader& in, bool stretch, bool noBitmap, WmrDib& d)
 {
-    WmrDib d;
-    // A record no longer than its parameters has no bitmap and one reserved
-    // word more (MS-WMF 2.3.1.2, 2.3.1.3).
-    const size_t words = (in.Size() + 6) / 2;
-    const bool noBitmap = function != META_STRETCHDIB && words == size_t(function >> 8) + 3;
-    d.rop = in.U32();
-    if (function == META_STRETCHDIB)
-        d.usage = in.U16();
-    if (function != META_DIBBITBLT) {
+    if (stretch) {
         d.cySrc = in.I16();
         d.cxSrc = in.I16();
     }
@@ -259,11 +256,26 @@ bool readDibBlt(EmfByteReader& in, uint16_t function, WmrPayload& out)
     d.cxDest = in.I16();
     d.yDest = in.I16();
     d.xDest = in.I16();
-    if (function == META_DIBBITBLT) {
+    if (!stretch) {
         d.cxSrc = d.cxDest;
         d.cySrc = d.cyDest;
     }
-    if (!in.Ok())
+    return in.Ok();
+}
+
+} // namespace
+
+bool readDibBlt(EmfByteReader& in, uint16_t function, WmrPayload& out)
+{
+    WmrDib d;
+    // A record no longer than its parameters has no bitmap and one reserved
+    // word more (MS-WMF 2.3.1.2, 2.3.1.3).
+    const size_t words = (in.Size() + 6) / 2;
+    const bool noBitmap = function != META_STRETCHDIB && words == size_t(function >> 8) + 3;
+    d.rop = in.U32();
+    if (function == META_STRETCHDIB)
+        d.usage = in.U16();
+    if (!readBltPlace(in, function != META_DIBBITBLT, noBitmap, d))
         return false;
     if (!noBitmap)
         d.dib = rest(in);
@@ -277,23 +289,7 @@ bool readBitmap16Blt(EmfByteReader& in, uint16_t function, WmrPayload& out)
     const size_t words = (in.Size() + 6) / 2;
     const bool noBitmap = words == size_t(function >> 8) + 3;
     d.rop = in.U32();
-    if (function == META_STRETCHBLT) {
-        d.cySrc = in.I16();
-        d.cxSrc = in.I16();
-    }
-    d.ySrc = in.I16();
-    d.xSrc = in.I16();
-    if (noBitmap)
-        in.U16();
-    d.cyDest = in.I16();
-    d.cxDest = in.I16();
-    d.yDest = in.I16();
-    d.xDest = in.I16();
-    if (function == META_BITBLT) {
-        d.cxSrc = d.cxDest;
-        d.cySrc = d.cyDest;
-    }
-    if (!in.Ok())
+    if (!readBltPlace(in, function == META_STRETCHBLT, noBitmap, d))
         return false;
     if (!noBitmap) {
         d.dib = Bitmap16ToDib(in);
