@@ -69,14 +69,15 @@ bool CDC::recordedShapeBox(int l, int t, int r, int b)
         return false;
     if (!canDraw())
         return false;
+    syncClip();
+    if (l == r || t == b)
+        return m_backend->ShapeBox(QRectF()); // nothing drawn, nothing counted
+    // Not empty: the larger edge can step in without overflowing.
     int left = std::min(l, r), right = std::max(l, r), top = std::min(t, b), bottom = std::max(t, b);
     if (GetGraphicsMode() == GM_COMPATIBLE) {
         right -= 1;
         bottom -= 1;
     }
-    syncClip();
-    if (l == r || t == b)
-        return m_backend->ShapeBox(QRectF()); // nothing drawn, nothing counted
     const QPointF a = toDevice(POINT(left, top)), c = toDevice(POINT(right, bottom));
     const double x0 = std::floor(a.x() + 0.5), y0 = std::floor(a.y() + 0.5);
     const double x1 = std::floor(c.x() + 0.5), y1 = std::floor(c.y() + 0.5);
