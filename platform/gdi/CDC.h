@@ -287,6 +287,9 @@ private:
     void fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& attrs);
     DrawAttrs attrs() const;
     bool rectShape(int l, int t, int r, int b, QRectF* device) const;
+    // Hands a recording device the box the platform's recorder counts for a
+    // shape bounded by a logical rectangle; true when the device took it.
+    bool recordedShapeBox(int l, int t, int r, int b);
     // kind: -1 ArcTo, 0 Arc, 1 Chord, 2 Pie. Returns the arc's logical end.
     bool buildArc(GdiPath& figure, int l, int t, int r, int b, int x1, int y1, int x2, int y2, int kind,
                   QPointF* logicalEnd);

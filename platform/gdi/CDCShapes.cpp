@@ -51,6 +51,34 @@ bool CDC::rectShape(int l, int t, int r, int b, QRectF* device) const
     return true;
 }
 
+bool CDC::recordedShapeBox(int l, int t, int r, int b)
+{
+    // The platform's recorder (as Wine's enhanced-metafile driver) counts
+    // these shapes by their logical rectangle, the right and bottom edges
+    // one logical unit in under GM_COMPATIBLE, mapped to the device with
+    // rounding and regardless of the pen: at a scale above one the right
+    // and bottom bounds lie whole device pixels inside the outline.
+    if (m_state.pathOpen || !m_backend || !m_state.mapping.IsAxisAligned())
+        return false;
+    if (!canDraw())
+        return false;
+    syncClip();
+    if (l == r || t == b)
+        return m_backend->ShapeBox(QRectF()); // nothing drawn, nothing counted
+    // Not empty: the larger edge can step in without overflowing.
+    int left = std::min(l, r), right = std::max(l, r), top = std::min(t, b), bottom = std::max(t, b);
+    if (GetGraphicsMode() == GM_COMPATIBLE) {
+        right -= 1;
+        bottom -= 1;
+    }
+    const QPointF a = toDevice(POINT(left, top)), c = toDevice(POINT(right, bottom));
+    const double x0 = std::floor(a.x() + 0.5), y0 = std::floor(a.y() + 0.5);
+    const double x1 = std::floor(c.x() + 0.5), y1 = std::floor(c.y() + 0.5);
+    // Inclusive device corners as a half-open box.
+    const QRectF box(QPointF(std::min(x0, x1), std::min(y0, y1)), QPointF(std::max(x0, x1) + 1, std::max(y0, y1) + 1));
+    return m_backend->ShapeBox(box);
+}
+
 void CDC::appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) const
 {
     if (!logical) {
@@ -63,6 +91,8 @@ void CDC::appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) 
 BOOL CDC::Rectangle(int l, int t, int r, int b)
 {
     recordCall(*this, EMR_RECTANGLE, MetaRecorder::Ints({l, t, r, b}));
+    if (recordedShapeBox(l, t, r, b))
+        return TRUE;
     GdiPath figure;
     if (GetGraphicsMode() == GM_ADVANCED) {
         // Advanced mode draws the four corners as a polygon, edges included.
@@ -85,6 +115,8 @@ BOOL CDC::Rectangle(int l, int t, int r, int b)
 BOOL CDC::Ellipse(int l, int t, int r, int b)
 {
     recordCall(*this, EMR_ELLIPSE, MetaRecorder::Ints({l, t, r, b}));
+    if (recordedShapeBox(l, t, r, b))
+        return TRUE;
     GdiPath figure;
     QPainterPath shape;
     if (m_state.mapping.IsAxisAligned()) {
@@ -104,6 +136,8 @@ BOOL CDC::Ellipse(int l, int t, int r, int b)
 BOOL CDC::RoundRect(int l, int t, int r, int b, int w, int h)
 {
     recordCall(*this, EMR_ROUNDRECT, MetaRecorder::Ints({l, t, r, b, w, h}));
+    if (recordedShapeBox(l, t, r, b))
+        return TRUE;
     GdiPath figure;
     QPainterPath shape;
     if (m_state.mapping.IsAxisAligned()) {

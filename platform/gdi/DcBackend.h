@@ -72,6 +72,16 @@ public:
         return false;
     }
 
+    // A device that keeps only the bounds of a recording counts a rectangle,
+    // ellipse or rounded rectangle by its recorded box (device space,
+    // half-open) rather than by its outline, as the platform's recorder
+    // does; true when it took the box, and the shape then need not reach it.
+    virtual bool ShapeBox(const QRectF& box)
+    {
+        (void)box;
+        return false;
+    }
+
     // Ends any pending work (the painter of a QPaintDevice).
     virtual void Flush() {}
 };

@@ -58,3 +58,9 @@ bool BoundsBackend::TextBox(const QPolygonF& box)
     add(box.boundingRect());
     return true;
 }
+
+bool BoundsBackend::ShapeBox(const QRectF& box)
+{
+    add(box);
+    return true;
+}

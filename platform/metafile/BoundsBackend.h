@@ -2,8 +2,9 @@
 // The backend of a recording device context: it draws nothing and keeps
 // the device-space bounds of what would have been drawn, clipped, for the
 // metafile header, counted as the platform's recorder counts them: lines
-// by their points (not the pen's width), text by its box (not its glyphs).
-// Its device is the reference device.
+// by their points (not the pen's width), text by its box (not its glyphs),
+// rectangles and ellipses by their logical rectangle. Its device is the
+// reference device.
 #include "platform/gdi/DcBackend.h"
 
 #include <functional>
@@ -26,6 +27,7 @@ public:
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;
     void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
     bool TextBox(const QPolygonF& box) override;
+    bool ShapeBox(const QRectF& box) override;
 
 private:
     void add(QRectF r);

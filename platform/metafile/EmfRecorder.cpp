@@ -378,6 +378,12 @@ void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload*
     }
     const QTransform outer = dc.State().mapping.PlaybackTransform();
     const bool complete = parsed && !(std::holds_alternative<EmrNone>(*parsed) && record.nSize != 8);
+    // A played shape is recorded as the call it makes on this device.
+    if (const EmrInts* box = parsed ? std::get_if<EmrInts>(parsed) : nullptr;
+        box && IsBoxedShape(type) && box->count >= 4) {
+        writePayload(type, RecordedBox(*box, dc.GetGraphicsMode()), outer);
+        return;
+    }
     if (!complete || !writeFromStruct(record, *parsed, outer)) {
         const EmfRecordEntry* entry = FindEmfRecord(type);
         if (hasBounds(type) && (!entry || !entry->supported))

@@ -50,6 +50,11 @@ public:
     // when it grew past the largest metafile this program loads.
     QByteArray Finish() const;
     uint32_t RecordCount() const { return m_count; }
+    // The box a recording stores for a call bounded by a logical rectangle
+    // (v[0..3]: left, top, right, bottom), the rest of the call unchanged.
+    static EmrInts RecordedBox(const EmrInts& call, int graphicsMode);
+    // Rectangle, ellipse, rounded rectangle, arc, arc-to, chord and pie.
+    static bool IsBoxedShape(uint32_t type);
     // The mapping records, which a recording holds as world transforms.
     static bool IsMapping(uint32_t type);
 

@@ -15,6 +15,48 @@ constexpr DWORD StockFlag = 0x80000000u;
 
 } // namespace
 
+bool EmfRecorder::IsBoxedShape(uint32_t type)
+{
+    switch (type) {
+    case EMR_RECTANGLE:
+    case EMR_ELLIPSE:
+    case EMR_ROUNDRECT:
+    case EMR_ARC:
+    case EMR_ARCTO:
+    case EMR_CHORD:
+    case EMR_PIE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+EmrInts EmfRecorder::RecordedBox(const EmrInts& call, int graphicsMode)
+{
+    // The platform's recorder (as Wine's enhanced-metafile driver) stores
+    // the box of a rectangle, ellipse or arc inclusive: ordered, and under
+    // GM_COMPATIBLE with the right and bottom edges one logical unit in,
+    // where the call's own box excludes them. Playing the record takes them
+    // one unit in once more, so a recorded outline lies on the edge of a
+    // polygon filled over the same corners, as on the platform.
+    EmrInts r = call;
+    int32_t& l = r.v[0];
+    int32_t& t = r.v[1];
+    int32_t& rt = r.v[2];
+    int32_t& b = r.v[3];
+    if (l == rt || t == b)
+        return r;
+    if (l > rt)
+        std::swap(l, rt);
+    if (t > b)
+        std::swap(t, b);
+    if (graphicsMode == GM_COMPATIBLE) {
+        rt -= 1;
+        b -= 1;
+    }
+    return r;
+}
+
 void EmfRecorder::Call(CDC& dc, uint32_t type, const EmrPayload& record)
 {
     if (Quiet())
@@ -30,6 +72,10 @@ void EmfRecorder::Call(CDC& dc, uint32_t type, const EmrPayload& record)
         b.Rect(RECT(0, 0, -1, -1)).I32(v.v[0]).I32(v.v[1]).I32(v.v[2]).I32(v.v[3]).U32(v.u(4)).I32(0).I32(0);
         b.F32(1).F32(0).F32(0).F32(1).F32(0).F32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
         write(b.Finish());
+        return;
+    }
+    if (const EmrInts* box = std::get_if<EmrInts>(&record); box && IsBoxedShape(type) && box->count >= 4) {
+        writePayload(type, RecordedBox(*box, dc.GetGraphicsMode()), QTransform());
         return;
     }
     writePayload(type, record, QTransform());

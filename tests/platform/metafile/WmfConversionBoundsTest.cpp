@@ -1,9 +1,11 @@
 // The frame a WMF without a size gets when it is converted: it is played
 // over the whole reference device and framed by the bounds of what it
 // draws, counted as the platform's recorder counts them (text by its box,
-// lines by their points).
+// lines by their points, rectangles by their logical rectangle).
+#include "platform/metafile/EmfRecordTypes.h"
 #include "platform/metafile/WmfPlayer.h"
 #include "platform/metafile/WmfRecordTypes.h"
+#include "tests/platform/metafile/EmfTestSupport.h"
 #include "tests/platform/metafile/WmfBuilder.h"
 
 #include <gtest/gtest.h>
@@ -112,4 +114,32 @@ TEST(WmfConversionBounds, LinesCountByTheirPointsNotThePenWidth)
     EXPECT_NEAR(h.bounds.bottom, 300, 1);
     EXPECT_NEAR(h.frame.right - h.frame.left, 300 * 26.46, 30);
     EXPECT_NEAR(h.frame.bottom - h.frame.top, 200 * 26.43, 30);
+}
+
+TEST(WmfConversionBounds, RectanglesAreRecordedOneLogicalUnitInWhereTheyEnd)
+{
+    // A window of 100 x 100 units over the 1024 x 768 screen: a unit is
+    // 10.24 x 7.68 pixels. The recorder stores a rectangle's box inclusive,
+    // its right and bottom edges one logical unit in (the call's box
+    // excludes them), and counts the bounds from that box, not from the
+    // outline, which ends only one pixel in.
+    WmfBuilder b;
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {100, 100});
+    b.Record(META_CREATEBRUSHINDIRECT, {1, 0, 0, 0}).Record(META_SELECTOBJECT, {0});  // hollow
+    b.Record(META_CREATEPENINDIRECT, {6, 1, 0, 0, 0}).Record(META_SELECTOBJECT, {1}); // inside frame
+    b.Record(META_RECTANGLE, {60, 50, 20, 10}); // bottom, right, top, left
+    b.Record(META_ELLIPSE, {60, 90, 40, 70});   // its bounds lie within the rectangle's rows
+    EnhMetaFilePtr emf(ConvertWinMetaFile(b.Bytes()));
+    ASSERT_TRUE(emf);
+    const EmfHeader& h = emf->Header();
+    EXPECT_EQ(h.bounds.left, 102);   // 10 x 10.24
+    EXPECT_EQ(h.bounds.top, 154);    // 20 x 7.68
+    EXPECT_EQ(h.bounds.right, 911);  // 89 x 10.24, not 90 x 10.24 - 1
+    EXPECT_EQ(h.bounds.bottom, 453); // 59 x 7.68, not 60 x 7.68 - 1
+
+    std::vector<std::vector<int32_t>> boxes;
+    for (const emftest::Rec& r : emftest::records(emf.get()))
+        if (r.type == EMR_RECTANGLE || r.type == EMR_ELLIPSE)
+            boxes.push_back({int32_t(r.params[0]), int32_t(r.params[1]), int32_t(r.params[2]), int32_t(r.params[3])});
+    EXPECT_EQ(boxes, (std::vector<std::vector<int32_t>>{{10, 20, 49, 59}, {70, 40, 89, 59}}));
 }

@@ -84,7 +84,9 @@ TEST(WmfConversion, ThePlaceableHeaderGivesTheFrame)
 
     // Without a size (here zero units per inch) the picture is played over
     // the whole reference device and framed by what it draws: the window's
-    // right half, 512 of 1024 pixels, is 135.5 mm of the 271 mm screen.
+    // right half, from pixel 512 to the rectangle's recorded right edge one
+    // unit in (99 x 10.24, pixel 1014), 503 of 1024 pixels, is 133.1 mm of
+    // the 271 mm screen.
     WmfBuilder noSize;
     noSize.Placeable(0, 0, 100, 100, 0);
     noSize.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {100, 100});
@@ -95,7 +97,7 @@ TEST(WmfConversion, ThePlaceableHeaderGivesTheFrame)
     ASSERT_TRUE(whole);
     EXPECT_EQ(whole->Header().device, SIZE(1024, 768));
     EXPECT_EQ(whole->Header().bounds.left, 512);
-    EXPECT_NEAR(whole->Header().frame.right - whole->Header().frame.left, 13550, 30);
+    EXPECT_NEAR(whole->Header().frame.right - whole->Header().frame.left, 13312, 30);
 }
 
 TEST(WmfPlayer, ObjectsTakeTheLowestFreeSlot)
