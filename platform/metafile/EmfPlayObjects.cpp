@@ -10,7 +10,6 @@ namespace {
 
 const EmrInts& ints(const EmrPayload& r) { return std::get<EmrInts>(r); }
 
-constexpr DWORD StockFlag = 0x80000000u;
 
 // A valid index of an object the metafile creates: not 0 (the metafile
 // itself), inside both the header's count and the table.
@@ -23,8 +22,8 @@ bool validIndex(const EmfPlayContext& ctx, DWORD index)
 // table's entry.
 HGDIOBJ objectFor(const EmfPlayContext& ctx, DWORD index)
 {
-    if (index & StockFlag)
-        return GetStockObject(int(index & ~StockFlag));
+    if (index & ENHMETA_STOCK_OBJECT)
+        return GetStockObject(int(index & ~ENHMETA_STOCK_OBJECT));
     return validIndex(ctx, index) ? ctx.table->objectHandle[index] : nullptr;
 }
 

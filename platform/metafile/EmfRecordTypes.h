@@ -137,5 +137,8 @@ enum EmfRecordType : uint32_t {
 
 constexpr uint32_t EmfLastRecordType = 122;
 
+// An object index with this bit names a stock object (MS-EMF 2.1.31).
+constexpr uint32_t ENHMETA_STOCK_OBJECT = 0x80000000u;
+
 // "EMR_POLYGON" for 3; null for a value outside the table.
 const char* EmfRecordName(uint32_t type);

@@ -9,12 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr DWORD StockFlag = 0x80000000u;
-
-} // namespace
-
 bool EmfRecorder::IsBoxedShape(uint32_t type)
 {
     switch (type) {
@@ -114,7 +108,7 @@ uint32_t EmfRecorder::objectIndex(GdiObject* object)
     if (object->IsStock()) {
         for (int i = 0; i <= 19; ++i)
             if (GetStockObject(i) == object)
-                return StockFlag | uint32_t(i);
+                return ENHMETA_STOCK_OBJECT | uint32_t(i);
         return 0;
     }
     const auto found =
