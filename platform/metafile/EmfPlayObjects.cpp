@@ -10,7 +10,6 @@ namespace {
 
 const EmrInts& ints(const EmrPayload& r) { return std::get<EmrInts>(r); }
 
-
 // A valid index of an object the metafile creates: not 0 (the metafile
 // itself), inside both the header's count and the table.
 bool validIndex(const EmfPlayContext& ctx, DWORD index)
