@@ -21,6 +21,16 @@ std::vector<RECT> rectsOf(const QRegion& region)
 
 } // namespace
 
+// The backend learns the clip lazily, before the next drawing.
+void CDC::syncClip()
+{
+    if (m_backend && m_clipDirty) {
+        const auto clip = EffectiveClip();
+        m_backend->SetClip(clip ? &*clip : nullptr);
+        m_clipDirty = false;
+    }
+}
+
 QRegion CDC::ToRealDevice(const QRegion& r) const
 {
     const QTransform& t = m_state.mapping.PlaybackTransform();
@@ -354,11 +364,7 @@ BOOL CDC::DrawImage(const RECT& logicalDest, const QImage& image)
     const QRectF source(QPointF((visible.left() - target.left()) * sx, (visible.top() - target.top()) * sy),
                         QPointF((visible.right() - target.left()) * sx, (visible.bottom() - target.top()) * sy));
     const QImage img = (flipX || flipY) ? image.mirrored(flipX, flipY) : image;
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     const bool reducing = sx > 1.0 || sy > 1.0;
     m_backend->DrawImage(visible, img, source, reducing);
     return TRUE;

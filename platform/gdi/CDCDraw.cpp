@@ -103,11 +103,7 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
 {
     if (!m_backend || path.IsEmpty())
         return;
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     const DrawAttrs a = attrs();
     if (fill && m_state.brush) {
         QBrush brush;

@@ -58,11 +58,7 @@ void CDC::FillRect(const RECT* rect, HBRUSH brush)
     if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor))
         return;
     const QRegion region = logicalRectToRegion(rect->left, rect->top, rect->right, rect->bottom);
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     DrawAttrs a = attrs();
     a.rop2 = R2_COPYPEN;
     m_backend->FillRegion(region, qb, a);
@@ -88,11 +84,7 @@ void CDC::FrameRect(const RECT* rect, HBRUSH brush)
     if (!outer->Region().isEmpty() && canDraw() && m_backend) {
         QBrush qb;
         if (DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor)) {
-            if (m_clipDirty) {
-                const auto clip = EffectiveClip();
-                m_backend->SetClip(clip ? &*clip : nullptr);
-                m_clipDirty = false;
-            }
+            syncClip();
             DrawAttrs a = attrs();
             a.rop2 = R2_COPYPEN;
             m_backend->FillRegion(outer->Region(), qb, a);
@@ -145,11 +137,7 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
             return TRUE;
     }
     const QRegion region = logicalRectToRegion(x, y, x + width, y + height);
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     DrawAttrs a = attrs();
     a.rop2 = rop2;
     m_backend->FillRegion(region, brush, a);
@@ -171,11 +159,7 @@ BOOL CDC::FillRgn(HRGN region, HBRUSH brush)
     QBrush qb;
     if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor))
         return TRUE;
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     m_backend->FillRegion(ToRealDevice(region->Region()), qb, attrs());
     return TRUE;
 }
@@ -195,11 +179,7 @@ BOOL CDC::InvertRgn(HRGN region)
         return FALSE;
     if (!m_backend)
         return TRUE;
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     DrawAttrs a = attrs();
     a.rop2 = R2_NOT;
     m_backend->FillRegion(ToRealDevice(region->Region()), QBrush(Qt::black), a);

@@ -223,11 +223,7 @@ BOOL CDC::SetPixelV(int x, int y, COLORREF color)
     if (!m_backend)
         return TRUE;
     const QPointF d = toDevice(POINT(x, y));
-    if (m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
+    syncClip();
     DrawAttrs a = attrs();
     a.rop2 = R2_COPYPEN;
     m_backend->FillRegion(QRegion(int(d.x()), int(d.y()), 1, 1), QBrush(toQColor(color)), a);

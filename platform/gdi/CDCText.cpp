@@ -46,15 +46,6 @@ std::shared_ptr<const ResolvedFont> CDC::resolvedFont() const
     return FontResolver::Resolve(lf, scale);
 }
 
-void CDC::syncClip()
-{
-    if (m_backend && m_clipDirty) {
-        const auto clip = EffectiveClip();
-        m_backend->SetClip(clip ? &*clip : nullptr);
-        m_clipDirty = false;
-    }
-}
-
 CFont* CDC::SelectObject(CFont* font)
 {
     return font ? static_cast<CFont*>(tempWrapper(SelectObject(font->m_hObject))) : nullptr;
