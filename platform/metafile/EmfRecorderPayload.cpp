@@ -21,6 +21,17 @@ RECT mapRect(const QTransform& t, const RECT& r)
     return RECT(m.left(), m.top(), m.left() + m.width(), m.top() + m.height());
 }
 
+// Points as the 16-bit record types store them, or as 32-bit POINTLs.
+void putPoints(EmfRecordBuilder& b, const std::vector<POINT>& points, bool small)
+{
+    for (const POINT& p : points) {
+        if (small)
+            b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
+        else
+            b.I32(p.x).I32(p.y);
+    }
+}
+
 } // namespace
 
 bool EmfRecorder::writeFromStruct(const ENHMETARECORD& record, const EmrPayload& parsed, const QTransform& outer)
@@ -66,12 +77,7 @@ bool EmfRecorder::writePayload(uint32_t type, const EmrPayload& parsed, const QT
         const bool small = type >= EMR_POLYBEZIER16 && type <= EMR_POLYLINETO16;
         EmfRecordBuilder b(type);
         b.Rect(poly->bounds).U32(uint32_t(poly->points.size()));
-        for (const POINT& p : poly->points) {
-            if (small)
-                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
-            else
-                b.I32(p.x).I32(p.y);
-        }
+        putPoints(b, poly->points, small);
         write(b.Finish());
         return true;
     }
@@ -79,12 +85,7 @@ bool EmfRecorder::writePayload(uint32_t type, const EmrPayload& parsed, const QT
         const bool small = type == EMR_POLYDRAW16;
         EmfRecordBuilder b(type);
         b.Rect(pd->bounds).U32(uint32_t(pd->points.size()));
-        for (const POINT& p : pd->points) {
-            if (small)
-                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
-            else
-                b.I32(p.x).I32(p.y);
-        }
+        putPoints(b, pd->points, small);
         for (BYTE t : pd->types)
             b.U8(t);
         write(b.Finish());
@@ -96,12 +97,7 @@ bool EmfRecorder::writePayload(uint32_t type, const EmrPayload& parsed, const QT
         b.Rect(pp->bounds).U32(uint32_t(pp->counts.size())).U32(uint32_t(pp->points.size()));
         for (DWORD c : pp->counts)
             b.U32(c);
-        for (const POINT& p : pp->points) {
-            if (small)
-                b.U16(uint16_t(p.x)).U16(uint16_t(p.y));
-            else
-                b.I32(p.x).I32(p.y);
-        }
+        putPoints(b, pp->points, small);
         write(b.Finish());
         return true;
     }

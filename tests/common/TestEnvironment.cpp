@@ -3,7 +3,9 @@
 #include "platform/ui/MessageBox.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <memory>
 
 #include <sys/stat.h>
@@ -64,5 +66,21 @@ QString DataDir() { return QStringLiteral(LUMIVU_TEST_DATA_DIR); }
 QString CorpusDir() { return QStringLiteral(LUMIVU_CORPUS_DIR); }
 QString BuildDir() { return QStringLiteral(LUMIVU_BUILD_DIR); }
 QString SourceDir() { return QStringLiteral(LUMIVU_SOURCE_DIR); }
+
+std::vector<std::string> CorpusFiles(const std::function<bool(const QString& format)>& accept)
+{
+    std::vector<std::string> files;
+    QFile index(CorpusDir() + QStringLiteral("/INDEX.tsv"));
+    if (!index.open(QIODevice::ReadOnly))
+        return files;
+    QTextStream in(&index);
+    in.readLine();
+    while (!in.atEnd()) {
+        const QStringList cols = in.readLine().split(QLatin1Char('\t'));
+        if (cols.size() > 3 && accept(cols[3]))
+            files.push_back(cols[0].toStdString());
+    }
+    return files;
+}
 
 } // namespace testenv

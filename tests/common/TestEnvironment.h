@@ -5,6 +5,8 @@
 #include "platform/types/Win32Types.h"
 
 #include <QString>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace testenv {
@@ -33,5 +35,8 @@ QString DataDir();
 QString CorpusDir();
 QString BuildDir();
 QString SourceDir();
+// The corpus files INDEX.tsv lists whose format column (e.g. "EMF",
+// "WMF-placeable") the predicate accepts; empty without the corpus.
+std::vector<std::string> CorpusFiles(const std::function<bool(const QString& format)>& accept);
 
 } // namespace testenv

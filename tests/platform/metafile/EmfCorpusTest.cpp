@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,18 +15,7 @@ namespace {
 // The EMF files INDEX.tsv lists; empty without the corpus.
 std::vector<std::string> corpusFiles()
 {
-    std::vector<std::string> files;
-    QFile index(testenv::CorpusDir() + QStringLiteral("/INDEX.tsv"));
-    if (!index.open(QIODevice::ReadOnly))
-        return files;
-    QTextStream in(&index);
-    in.readLine();
-    while (!in.atEnd()) {
-        const QStringList cols = in.readLine().split(QLatin1Char('\t'));
-        if (cols.size() > 3 && (cols[3] == QLatin1String("EMF") || cols[3] == QLatin1String("unknown")))
-            files.push_back(cols[0].toStdString());
-    }
-    return files;
+    return testenv::CorpusFiles([](const QString& format) { return format == QLatin1String("EMF") || format == QLatin1String("unknown"); });
 }
 
 class EmfCorpus : public testing::TestWithParam<std::string> {};

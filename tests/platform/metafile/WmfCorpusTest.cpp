@@ -9,25 +9,13 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
 
 std::vector<std::string> wmfFiles()
 {
-    std::vector<std::string> files;
-    QFile index(testenv::CorpusDir() + QStringLiteral("/INDEX.tsv"));
-    if (!index.open(QIODevice::ReadOnly))
-        return files;
-    QTextStream in(&index);
-    in.readLine();
-    while (!in.atEnd()) {
-        const QStringList cols = in.readLine().split(QLatin1Char('\t'));
-        if (cols.size() > 3 && cols[3].startsWith(QLatin1String("WMF")))
-            files.push_back(cols[0].toStdString());
-    }
-    return files;
+    return testenv::CorpusFiles([](const QString& format) { return format.startsWith(QLatin1String("WMF")); });
 }
 
 class WmfCorpus : public testing::TestWithParam<std::string> {};
