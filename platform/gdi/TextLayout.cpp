@@ -89,6 +89,14 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
 void TextLayout::Place(POINT ref, UINT align)
 {
     m_ref = ref;
+    const double em = m_font.em;
+    // GM_COMPATIBLE text is placed as the platform places it: the reference
+    // point lands on a whole device pixel (LPtoDP rounds it), and top or
+    // bottom alignment moves the baseline by the ascent or descent in whole
+    // pixels of the font realized at its pixel size.
+    const double ppem = std::round(em * m_sy);
+    const bool pixelMetrics = !m_advanced && em > 0 && ppem > 0 && std::isfinite(ppem);
+    auto metric = [&](double logical) { return pixelMetrics ? std::round(logical / em * ppem) / m_sy : logical; };
     QPointF shift;
     switch (align & (TA_CENTER)) {
     case TA_CENTER: shift.rx() = -m_end.x() / 2; shift.ry() = -m_end.y() / 2; break;
@@ -97,10 +105,9 @@ void TextLayout::Place(POINT ref, UINT align)
     }
     switch (align & TA_BASELINE) {
     case TA_BASELINE: break;
-    case TA_BOTTOM: shift.ry() -= m_font.descent; break;
-    default: shift.ry() += m_font.ascent; break; // TA_TOP
+    case TA_BOTTOM: shift.ry() -= metric(m_font.descent); break;
+    default: shift.ry() += metric(m_font.ascent); break; // TA_TOP
     }
-    const double em = m_font.em;
     if (m_advanced) {
         m_place = QTransform::fromTranslate(shift.x(), shift.y()) * rotation(m_escapement) *
                   QTransform::fromTranslate(ref.x, ref.y) * m_toDevice;
@@ -108,7 +115,9 @@ void TextLayout::Place(POINT ref, UINT align)
         lin.setMatrix(lin.m11(), lin.m12(), 0, lin.m21(), lin.m22(), 0, 0, 0, 1);
         m_glyph = QTransform::fromScale(em * m_font.stretch, em) * rotation(m_orientation) * lin;
     } else {
-        const QPointF d0 = m_toDevice.map(QPointF(ref.x, ref.y));
+        QPointF d0 = m_toDevice.map(QPointF(ref.x, ref.y));
+        if (std::fabs(d0.x()) < 1e15 && std::fabs(d0.y()) < 1e15)
+            d0 = QPointF(std::floor(d0.x() + 0.5), std::floor(d0.y() + 0.5));
         m_place = QTransform::fromTranslate(shift.x(), shift.y()) * QTransform::fromScale(m_sx, m_sy) *
                   rotation(m_escapement) * QTransform::fromTranslate(d0.x(), d0.y());
         m_glyph = QTransform::fromScale(em * m_font.stretch * m_sy, em * m_sy) * rotation(m_orientation);

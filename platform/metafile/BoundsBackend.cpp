@@ -3,6 +3,7 @@
 #include "platform/gdi/GdiDefs.h"
 
 #include <algorithm>
+#include <cmath>
 
 int BoundsBackend::GetDeviceCaps(int index) const
 {
@@ -36,12 +37,30 @@ void BoundsBackend::add(QRectF r)
         m_sink(r);
 }
 
-void BoundsBackend::FillPath(const QPainterPath& path, const QBrush&, const DrawAttrs&) { add(path.boundingRect()); }
+namespace {
 
-void BoundsBackend::StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs&)
+// The platform's recorder maps a figure's points to the device as LPtoDP
+// does, each rounded to the nearest pixel, and counts the pixels they land
+// on: a point at x = 977.8 extends the bounds to pixel 978.
+QRectF pointPixels(const QRectF& r)
 {
-    (void)pen;
-    add(path.boundingRect());
+    const double l = std::floor(r.left() + 0.5), t = std::floor(r.top() + 0.5);
+    const double rr = std::floor(r.right() + 0.5), b = std::floor(r.bottom() + 0.5);
+    return QRectF(QPointF(l, t), QPointF(rr + 1, b + 1));
+}
+
+} // namespace
+
+void BoundsBackend::FillPath(const QPainterPath& path, const QBrush&, const DrawAttrs&)
+{
+    if (!path.isEmpty())
+        add(pointPixels(path.boundingRect()));
+}
+
+void BoundsBackend::StrokePath(const QPainterPath& path, const QPen&, const DrawAttrs&)
+{
+    if (!path.isEmpty())
+        add(pointPixels(path.boundingRect()));
 }
 
 void BoundsBackend::FillRegion(const QRegion& region, const QBrush&, const DrawAttrs&) { add(QRectF(region.boundingRect())); }
@@ -55,7 +74,7 @@ void BoundsBackend::DrawImageTransformed(const QTransform& imageToDevice, const 
 
 bool BoundsBackend::TextBox(const QPolygonF& box)
 {
-    add(box.boundingRect());
+    add(pointPixels(box.boundingRect()));
     return true;
 }
 

@@ -289,11 +289,15 @@ QByteArray EmfRecorder::Finish() const
     if (m_setup.frame) {
         frame = *m_setup.frame;
     } else if (bounds.right >= bounds.left) {
-        // The platform's frame for a picture without one: the bounds in
-        // hundredths of a millimetre of the reference device.
-        const double kx = 100.0 * mm.cx / std::max<LONG>(1, px.cx), ky = 100.0 * mm.cy / std::max<LONG>(1, px.cy);
-        frame = RECT(LONG(std::lround(bounds.left * kx)), LONG(std::lround(bounds.top * ky)),
-                     LONG(std::lround((bounds.right + 1.0) * kx)), LONG(std::lround((bounds.bottom + 1.0) * ky)));
+        // The platform's frame for a picture without one: the inclusive
+        // bounds in hundredths of a millimetre of the reference device, in
+        // integer arithmetic that truncates (so the frame is a little
+        // narrower than the pixels it covers).
+        auto hundredths = [](LONG v, LONG mmSize, LONG pixels) {
+            return LONG(std::clamp<int64_t>(int64_t(v) * mmSize * 100 / std::max<LONG>(1, pixels), INT32_MIN, INT32_MAX));
+        };
+        frame = RECT(hundredths(bounds.left, mm.cx, px.cx), hundredths(bounds.top, mm.cy, px.cy),
+                     hundredths(bounds.right, mm.cx, px.cx), hundredths(bounds.bottom, mm.cy, px.cy));
     }
     const uint32_t descChars = uint32_t(m_setup.description.size());
     const uint32_t headerSize = 108 + ((descChars * 2 + 3) & ~3u);

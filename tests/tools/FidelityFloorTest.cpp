@@ -58,8 +58,8 @@ constexpr Floor Floors[] = {
     {"poi/test-data/slideshow/60677.wmf", 0.96},
     {"poi/test-data/slideshow/64716_image1.wmf", 0.96},
     {"poi/test-data/slideshow/64716_image3.wmf", 0.95},
-    {"poi/test-data/slideshow/61338.wmf", 0.94},
-    {"poi/test-data/document/testException2.doc-2.wmf", 0.89},
+    {"poi/test-data/slideshow/61338.wmf", 0.98},
+    {"poi/test-data/document/testException2.doc-2.wmf", 0.96},
 };
 
 QString referenceTools() { return testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference"); }

@@ -10,6 +10,7 @@
 #include "tests/platform/gdi/RecordingBackend.h"
 
 #include <QFontDatabase>
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -120,6 +121,37 @@ TEST(CDCText, AlignmentPlacesTheTextAroundTheReferencePoint)
     EXPECT_NEAR(t.Ink().left(), 100, 12);
     EXPECT_NEAR(t.dc.GetCurrentPosition().x, 100 + width, 1);
     EXPECT_EQ(t.dc.GetCurrentPosition().y, 300);
+}
+
+TEST(CDCText, CompatibleTextSitsOnWholeDevicePixels)
+{
+    if (!haveOutlines())
+        GTEST_SKIP() << "no outline font";
+    // A logical unit of 7.33 device pixels down: the reference point maps
+    // between pixels. The platform rounds it to a pixel, and moves a top-
+    // aligned baseline by the ascent in whole pixels, so the foot of an H
+    // (which sits on the baseline) lands on a pixel edge.
+    TextDc t(logFont(-10));
+    t.dc.SetMapMode(MM_ANISOTROPIC);
+    t.dc.SetWindowExt(100, 100);
+    t.dc.SetViewportExt(1000, 733);
+    t.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    t.dc.TextOut(10, 10, QStringLiteral("H"));
+    EXPECT_DOUBLE_EQ(t.Ink().bottom(), 73.0);
+    EXPECT_NEAR(t.Ink().left(), 100, 10);
+
+    t.dc.SetTextAlign(TA_LEFT | TA_TOP);
+    t.dc.TextOut(10, 10, QStringLiteral("H"));
+    const double baseline = t.Ink().bottom();
+    EXPECT_DOUBLE_EQ(baseline, std::round(baseline));
+    // The ascent of a 73-pixel em (Arial's is 0.905 em), whole.
+    EXPECT_NEAR(baseline - 73, 0.905 * 73.3, 1.0);
+
+    // GM_ADVANCED text keeps the exact position.
+    t.dc.SetGraphicsMode(GM_ADVANCED);
+    t.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+    t.dc.TextOut(10, 10, QStringLiteral("H"));
+    EXPECT_NEAR(t.Ink().bottom(), 73.3, 1e-6);
 }
 
 TEST(CDCText, AdvanceArraysPlaceEachGlyph)

@@ -143,3 +143,31 @@ TEST(WmfConversionBounds, RectanglesAreRecordedOneLogicalUnitInWhereTheyEnd)
             boxes.push_back({int32_t(r.params[0]), int32_t(r.params[1]), int32_t(r.params[2]), int32_t(r.params[3])});
     EXPECT_EQ(boxes, (std::vector<std::vector<int32_t>>{{10, 20, 49, 59}, {70, 40, 89, 59}}));
 }
+
+TEST(WmfConversionBounds, PointsRoundToTheNearestPixelAndTheFrameTruncates)
+{
+    // A unit of 10.24 x 7.68 pixels: the line's far end maps to (972.8,
+    // 729.6), which the recorder (mapping points as LPtoDP does) counts as
+    // pixel (973, 730). The frame is those inclusive bounds in hundredths of
+    // a millimetre, computed in integers that truncate.
+    WmfBuilder b;
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {100, 100});
+    b.Record(META_MOVETO, {10, 10}).Record(META_LINETO, {95, 95}); // y first
+    const EmfHeader h = convert(b);
+    EXPECT_EQ(h.bounds.left, 102);
+    EXPECT_EQ(h.bounds.top, 77);
+    EXPECT_EQ(h.bounds.right, 973);
+    EXPECT_EQ(h.bounds.bottom, 730);
+    EXPECT_EQ(h.frame.left, 102 * 27100 / 1024);
+    EXPECT_EQ(h.frame.top, 77 * 20300 / 768);
+    EXPECT_EQ(h.frame.right, 973 * 27100 / 1024);
+    EXPECT_EQ(h.frame.bottom, 730 * 20300 / 768);
+
+    // A text box's corners round the same way: Arial at 10 units (76.8
+    // pixels) from (0, 34) in a window of 102 x 67 over 1024 x 768 puts its
+    // top at 389.7 pixels, counted as 390.
+    WmfBuilder t = withFont(TA_TOP | TA_LEFT);
+    t.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {67, 102});
+    textOut(t, 0, 34, "x");
+    EXPECT_EQ(convert(t).bounds.top, 390);
+}
