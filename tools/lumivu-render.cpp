@@ -4,6 +4,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/BoundsBackend.h"
+#include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
 #include "tools/DocumentRender.h"
@@ -50,24 +51,26 @@ qint64 play(QPaintDevice* device, const DocumentRender& doc, CSize size, bool wh
     return timer.nsecsElapsed() / 1000;
 }
 
-// Records the metafile into an enhanced metafile file that keeps its frame
-// and description. The reference device has a hundred pixels per
-// millimetre, so that the frame (in hundredths of a millimetre) is a whole
-// number of its pixels and the picture keeps its exact place and scale.
+// Records the metafile into an enhanced metafile file that keeps its frame,
+// description and reference device, its records played in their own device
+// units: the copy keeps every coordinate, and the pixel size each font has
+// on that device (which picks its face, as the platform's renderer does).
 bool saveEmf(const COXMetaFile& mf, const QString& output)
 {
     const EmfHeader& h = mf.GethEMF()->Header();
+    // The player's defaults for a header without a usable device.
+    auto size = [](LONG v, int fallback) { return v > 0 ? int(std::min<LONG>(v, 1000000)) : fallback; };
     BoundsBackend::Device device;
-    device.horzSize = std::clamp(h.millimeters.cx > 0 ? int(h.millimeters.cx) : 271, 1, 20000);
-    device.vertSize = std::clamp(h.millimeters.cy > 0 ? int(h.millimeters.cy) : 203, 1, 20000);
-    device.horzRes = device.horzSize * 100;
-    device.vertRes = device.vertSize * 100;
+    device.horzRes = size(h.device.cx, 1024);
+    device.vertRes = size(h.device.cy, 768);
+    device.horzSize = size(h.millimeters.cx, 320);
+    device.vertSize = size(h.millimeters.cy, 240);
     CDC reference(std::make_unique<BoundsBackend>(device, [](const QRectF&) {}));
-    const CRect frame = mf.GetBoundingRect();
+    const RECT frame = h.frame;
     HDC dc = CreateEnhMetaFile(&reference, output, &frame, mf.GetDescription());
     if (!dc)
         return false;
-    mf.PlayFile(dc, &frame);
+    PlayEnhMetaFileUnscaled(dc, mf.GethEMF());
     EnhMetaFilePtr saved(CloseEnhMetaFile(dc));
     return saved != nullptr;
 }

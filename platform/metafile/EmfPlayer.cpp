@@ -40,10 +40,12 @@ int playCallback(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int nH
 
 } // namespace
 
-BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void* data, const RECT* rect)
+namespace {
+
+// EnumEnhMetaFile with the transform from the metafile's device units to
+// the caller's logical units (placement) given or not needed (no dc).
+BOOL enumerate(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void* data, const QTransform& placement)
 {
-    if (!metafile || !callback || (dc && !rect))
-        return FALSE;
     const EmfHeader& header = metafile->Header();
     const UINT nHandles = std::max<UINT>(1, header.nHandles);
     HANDLETABLE table;
@@ -65,7 +67,7 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
         // caller's mapping; colours and modes are reset; the caller's clip
         // becomes the meta region, which the metafile's clipping cannot
         // widen. Pen, brush and background mode stay the caller's.
-        QTransform outer = frameToRect(header, *rect) * saved.mapping.ToDevice();
+        QTransform outer = placement * saved.mapping.ToDevice();
         if (!finiteTransform(outer))
             outer = QTransform();
         DcState st = saved;
@@ -126,6 +128,22 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
             DeleteObject(table.objectHandle[i]);
     SetLastEmfPlaybackStats(playback.Stats());
     return result;
+}
+
+} // namespace
+
+BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void* data, const RECT* rect)
+{
+    if (!metafile || !callback || (dc && !rect))
+        return FALSE;
+    return enumerate(dc, metafile, callback, data, dc ? frameToRect(metafile->Header(), *rect) : QTransform());
+}
+
+BOOL PlayEnhMetaFileUnscaled(HDC dc, HENHMETAFILE metafile)
+{
+    if (!dc || !metafile)
+        return FALSE;
+    return enumerate(dc, metafile, playCallback, nullptr, QTransform());
 }
 
 BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, UINT nHandles)

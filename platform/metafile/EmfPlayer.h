@@ -27,3 +27,8 @@ BOOL EnumEnhMetaFile(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void
 // records of unknown or unsupported types are skipped and count as played.
 BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, UINT nHandles);
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
+// Plays metafile with its own device units as dc's logical units instead of
+// fitting its frame into a rectangle. Recorded on a device like the
+// metafile's reference device, the copy keeps the records' own coordinates
+// (a rectangle in whole units can only approximate that).
+BOOL PlayEnhMetaFileUnscaled(HDC dc, HENHMETAFILE metafile);
