@@ -185,10 +185,29 @@ CString COXMetaFile::GetDescription() const
     return d;
 }
 
+CRect COXMetaFile::physicalRect(const CDC& dc) const
+{
+    // The frame (hundredths of a millimetre) in the device's pixels, then in
+    // its logical units: the picture keeps its size and place on paper, on
+    // the screen, and in a metafile recorded on either.
+    const CRect f = GetBoundingRect();
+    const int res[2] = {dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
+    const int size[2] = {dc.GetDeviceCaps(HORZSIZE), dc.GetDeviceCaps(VERTSIZE)};
+    if (res[0] <= 0 || res[1] <= 0 || size[0] <= 0 || size[1] <= 0)
+        return f;
+    auto pixels = [](LONG hundredths, int res, int mm) {
+        return LONG(std::clamp(std::floor(double(hundredths) * res / (mm * 100.0) + 0.5), double(INT32_MIN), double(INT32_MAX)));
+    };
+    RECT r(pixels(f.left, res[0], size[0]), pixels(f.top, res[1], size[1]), pixels(f.right, res[0], size[0]),
+           pixels(f.bottom, res[1], size[1]));
+    dc.DPtoLP(&r);
+    return CRect(r);
+}
+
 BOOL COXMetaFile::PlayFile(CDC* dc, const CRect* rect) const
 {
     if (!m_hEMF || !dc)
         return FALSE;
-    const CRect r = rect ? *rect : GetBoundingRect();
+    const CRect r = rect ? *rect : physicalRect(*dc);
     return PlayEnhMetaFile(dc, m_hEMF, &r);
 }

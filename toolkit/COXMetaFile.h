@@ -44,7 +44,7 @@ public:
     // nulls); empty without a description.
     CString GetDescription() const;
     // Plays the metafile into rect (logical units of dc), by default its
-    // bounding rectangle.
+    // frame at its physical size on dc's device.
     BOOL PlayFile(CDC* dc, const CRect* rect = nullptr) const;
 
 
@@ -75,6 +75,7 @@ public:
 
 private:
     CRect frame() const;
+    CRect physicalRect(const CDC& dc) const;
 
     HENHMETAFILE m_hEMF = nullptr;
     CDC* m_recording = nullptr;

@@ -1,4 +1,5 @@
 #include "platform/gdi/QPainterBackend.h"
+#include "platform/metafile/EnhMetaFileDC.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/platform/metafile/EmfBuilder.h"
 #include "toolkit/COXMetaFile.h"
@@ -61,7 +62,7 @@ TEST(COXMetaFile, AFrameLessMetafileTakesItsSizeFromTheBounds)
     EXPECT_EQ(mf.GetNormalizedSize(), CSize(10000, 10000));
 }
 
-TEST(COXMetaFile, PlaysIntoItsBoundingRectangleAndHandsItsHandleOver)
+TEST(COXMetaFile, PlaysAtItsPhysicalSizeByDefaultAndHandsItsHandleOver)
 {
     QTemporaryDir dir;
     EmfBuilder b(RECT(0, 0, 1000, 1000)); // 10 mm: 100 reference pixels
@@ -70,20 +71,40 @@ TEST(COXMetaFile, PlaysIntoItsBoundingRectangleAndHandsItsHandleOver)
         .Record(43, {0, 0, 50, 100});             // RECTANGLE: the left half
     COXMetaFile mf;
     ASSERT_TRUE(mf.LoadFile(write(dir, QStringLiteral("half.emf"), b.Bytes())));
-    QImage image(20, 20, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        CDC dc(std::make_unique<QPainterBackend>(&image));
-        // The view's set-up: the frame mapped onto the destination size.
-        const CRect frame = mf.GetBoundingRect();
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetWindowOrg(frame.left, frame.top);
-        dc.SetWindowExt(frame.Width(), frame.Height());
-        dc.SetViewportExt(20, 20);
-        EXPECT_TRUE(mf.PlayFile(&dc));
+    // 200 pixels over 20 mm: the 10 mm picture covers the top-left 100
+    // pixels, whatever the logical units.
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    for (bool hundredths : {false, true}) {
+        image.fill(Qt::white);
+        {
+            CDC dc(std::make_unique<QPainterBackend>(&image));
+            if (hundredths) {
+                dc.SetMapMode(MM_ANISOTROPIC);
+                dc.SetWindowExt(2000, 2000);
+                dc.SetViewportExt(200, 200);
+            }
+            EXPECT_TRUE(mf.PlayFile(&dc));
+        }
+        EXPECT_EQ(image.pixel(25, 50), qRgb(0, 0, 255)) << hundredths;
+        EXPECT_EQ(image.pixel(75, 50), qRgb(255, 255, 255)) << hundredths;
+        EXPECT_EQ(image.pixel(25, 150), qRgb(255, 255, 255)) << hundredths;
     }
-    EXPECT_EQ(image.pixel(5, 10), qRgb(0, 0, 255));
-    EXPECT_EQ(image.pixel(15, 10), qRgb(255, 255, 255));
+
+    // A save records it on the screen at its size: the copy's frame is the
+    // drawn half, 5 x 10 mm, within a screen pixel.
+    const QString copy = dir.filePath(QStringLiteral("copy.emf"));
+    HDC rec = CreateEnhMetaFile(nullptr, copy, nullptr, QString());
+    ASSERT_TRUE(rec);
+    EXPECT_TRUE(mf.PlayFile(rec));
+    EnhMetaFilePtr saved(CloseEnhMetaFile(rec));
+    ASSERT_TRUE(saved);
+    const RECT f = saved->Header().frame;
+    const double pixel = 100.0 * saved->Header().millimeters.cx / saved->Header().device.cx;
+    EXPECT_NEAR(f.right - f.left, 500, 2 * pixel);
+    EXPECT_NEAR(f.bottom - f.top, 1000, 2 * pixel);
+
     HENHMETAFILE h = mf.Detach();
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(mf.GethEMF(), nullptr);
