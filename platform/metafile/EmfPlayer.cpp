@@ -38,10 +38,6 @@ int playCallback(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int nH
     return PlayEnhMetaFileRecord(dc, table, record, UINT(nHandles));
 }
 
-} // namespace
-
-namespace {
-
 // EnumEnhMetaFile with the transform from the metafile's device units to
 // the caller's logical units (placement) given or not needed (no dc).
 BOOL enumerate(HDC dc, HENHMETAFILE metafile, ENHMFENUMPROC callback, void* data, const QTransform& placement)
