@@ -50,6 +50,7 @@ void CRasterImage::Destroy()
 bool CRasterImage::Load(const QString& fileName, int imageType)
 {
     Destroy();
+    m_lastStatus = RasterDecodeStatus::Failed;
     // Only regular files: a named pipe or a device would block or never end.
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.isFile())
@@ -63,13 +64,16 @@ bool CRasterImage::Load(const QString& fileName, int imageType)
 bool CRasterImage::Load(QIODevice& device, int imageType)
 {
     Destroy();
+    m_lastStatus = RasterDecodeStatus::Failed;
     if (!device.isOpen() || device.isSequential())
         return false;
     const RasterFormatEntry* entry =
         imageType == RASTER_FORMAT_BY_CONTENT ? recognise(device) : RasterFormatTable::Find(imageType);
+    m_lastStatus = RasterDecodeStatus::NotThisFormat;
     if (!entry)
         return false;
     RasterDecodeResult r = decodeEntry(device, *entry);
+    m_lastStatus = r.image.isNull() && r.status == RasterDecodeStatus::Decoded ? RasterDecodeStatus::Failed : r.status;
     if (r.status != RasterDecodeStatus::Decoded || r.image.isNull())
         return false;
     m_image = std::move(r.image);

@@ -11,6 +11,7 @@
 // refused before their pixels are allocated.
 #include "platform/types/CRect.h"
 #include "platform/types/Win32Types.h"
+#include "raster/RasterDecodeResult.h"
 #include "raster/RasterFormat.h"
 
 #include <QImage>
@@ -50,6 +51,11 @@ public:
     // invalid image, an empty rectangle or no device context.
     long Draw2(CDC* dc, const CRect& rect) const;
 
+    // Why the last Load ended as it did: Decoded, or what stopped it
+    // (NotThisFormat: nothing recognised the content; TooLarge: refused by
+    // the memory bound; Failed: unreadable).
+    RasterDecodeStatus LastStatus() const { return m_lastStatus; }
+
     // The decoded pixels (for copies and tests).
     const QImage& Image() const { return m_image; }
 
@@ -58,4 +64,5 @@ private:
     int m_xDpi = 0;
     int m_yDpi = 0;
     DWORD m_type = 0;
+    RasterDecodeStatus m_lastStatus = RasterDecodeStatus::NotThisFormat;
 };

@@ -6,6 +6,8 @@
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "viewer/app/CLumivueApp.h"
 
+#include <QFileInfo>
+
 CLumivueDoc::CLumivueDoc() : m_eventOwner(UniqueOwnerId(this))
 {
     if (CWinApp* app = AfxGetApp())
@@ -61,11 +63,14 @@ void CLumivueDoc::LoadImageFile(const QString& path)
 {
     m_strFileName = path;
     m_bIsMetafile = false;
+    m_strLoadError.clear();
 
     if (m_MetaFile.LoadFile(m_strFileName)) {
         m_sizeImage = m_MetaFile.GetNormalizedSize();
         m_bIsMetafile = m_MetaFile.GethEMF() != nullptr;
         m_sizeResolution = CSize(2540, 2540);
+        if (!IsLoaded())
+            m_strLoadError = QStringLiteral("The metafile's picture has no size.");
         return;
     }
 
@@ -75,6 +80,24 @@ void CLumivueDoc::LoadImageFile(const QString& path)
     if (m_Image.IsValid()) {
         m_sizeImage = CSize(LONG(m_Image.GetWidth()), LONG(m_Image.GetHeight()));
         m_sizeResolution = CSize(LONG(m_Image.GetXDPI()), LONG(m_Image.GetYDPI()));
+        return;
+    }
+    m_strLoadError = LoadFailureReason(m_strFileName, m_Image.LastStatus());
+}
+
+QString CLumivueDoc::LoadFailureReason(const QString& path, RasterDecodeStatus status)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return QStringLiteral("The file cannot be read.");
+    if (info.size() == 0)
+        return QStringLiteral("The file is empty.");
+    switch (status) {
+    case RasterDecodeStatus::TooLarge: return QStringLiteral("The image is larger than this machine can hold.");
+    case RasterDecodeStatus::NotThisFormat:
+        return QStringLiteral("It is not a metafile, and no image decoder recognised its content.");
+    case RasterDecodeStatus::Unsupported: return QStringLiteral("Its image format is of a kind no decoder here reads.");
+    default: return QStringLiteral("Its image data is damaged and cannot be decoded.");
     }
 }
 

@@ -32,6 +32,8 @@ public:
     int NextViewNumber() { return m_nViewCounter++; }
     // A new metafile object holding the document's file anew; the caller owns it.
     COXMetaFile* CreateMetaFileCopy();
+    // Why a file gave no image, in a sentence for the user.
+    static QString LoadFailureReason(const QString& path, RasterDecodeStatus status);
     // The raster library's format for an extension (without the dot, any case).
     static int RasterFormatFor(const QString& extension);
 
@@ -47,6 +49,8 @@ public:
     int32_t m_nDocNumber = 0;
     int32_t m_nViewCounter = 1;
     QString m_strFileName;
+    // Why the last load left the document without an image; empty otherwise.
+    QString m_strLoadError;
     bool m_bIsMetafile = false;
     COXMetaFile m_MetaFile;
     CRasterImage m_Image{0};
