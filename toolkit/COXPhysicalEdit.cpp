@@ -58,7 +58,7 @@ double COXPhysicalEdit::ConversionHelper(std::span<const double[3]> params, doub
     return (inDefault - to[2]) / to[1] - to[0];
 }
 
-double COXPhysicalEdit::Convert(double value, int fromUnit, int toUnit) const
+double COXPhysicalEdit::ConvertValue(double value, int fromUnit, int toUnit) const
 {
     const double* from = GetConversionParams(fromUnit);
     const double* to = GetConversionParams(toUnit);
@@ -90,7 +90,7 @@ double COXPhysicalEdit::GetValue(int unit) const
     QString unitText;
     if (ParseText(text(), value, typedUnit, unitText) != ParseOK)
         return kNaN;
-    return Convert(value, typedUnit, unit == -1 ? GetDefaultUnit() : unit);
+    return ConvertValue(value, typedUnit, unit == -1 ? GetDefaultUnit() : unit);
 }
 
 COXPhysicalEdit::ParseResult COXPhysicalEdit::ParseText(const QString& text, double& value, int& unit,
@@ -157,7 +157,7 @@ void DDX_OXPhysicalEdit(CDataExchange* pDX, int id, COXPhysicalEdit& edit, doubl
     QString unitText;
     switch (edit.ParseText(edit.text(), typed, typedUnit, unitText)) {
     case COXPhysicalEdit::ParseOK:
-        value = edit.Convert(typed, typedUnit, unit);
+        value = edit.ConvertValue(typed, typedUnit, unit);
         return;
     case COXPhysicalEdit::ParseUnknownUnit:
         AfxMessageBox(edit.GetErrorMessage().arg(unitText), MB_OK | MB_ICONEXCLAMATION);

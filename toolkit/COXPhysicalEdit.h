@@ -51,7 +51,7 @@ public:
     // params. NaN when a unit is out of range or has a zero factor.
     static double ConversionHelper(std::span<const double[3]> params, double value, int fromUnit, int toUnit);
     // The same through this edit's own units.
-    double Convert(double value, int fromUnit, int toUnit) const;
+    double ConvertValue(double value, int fromUnit, int toUnit) const;
 
     // Shows value in unit (-1: the default unit). unitText, when given,
     // names the unit instead of the index. FALSE, and nothing changes, when
