@@ -1,4 +1,4 @@
-// The percent and size edits: their unit tables, conversions and messages.
+// The percent and size edits: their conversions and how they show a value.
 #include "viewer/dialogs/CPercentEdit.h"
 #include "viewer/dialogs/CSizeEdit.h"
 
@@ -19,34 +19,18 @@ TEST(UnitEditsTest, SizeUnitsConvertThroughCentimetres)
     EXPECT_DOUBLE_EQ(CPercentEdit::Convert(150, 0, 0), 150.0);
 }
 
-TEST(UnitEditsTest, TablesNameTheirUnitsAndMessages)
+TEST(UnitEditsTest, EachEditKnowsItsClassAndShowsItsDefaultUnit)
 {
     CSizeEdit size;
-    ASSERT_EQ(size.GetUnitCount(), 5);
-    EXPECT_EQ(size.GetDefaultUnit(), 0);
-    const char* names[] = {"cm", "mm", "m", "in", "ft"};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(size.GetUnitName(i), names[i]);
-    EXPECT_EQ(size.GetErrorMessage(), "The size units specified \"%1\" are unknown.  Please correct the units.");
     EXPECT_STREQ(size.metaObject()->className(), "CSizeEdit");
     EXPECT_TRUE(size.inherits("COXPhysicalEdit"));
-
-    CPercentEdit percent;
-    ASSERT_EQ(percent.GetUnitCount(), 1);
-    EXPECT_EQ(percent.GetUnitName(0), "%");
-    EXPECT_EQ(percent.GetDefaultUnit(), 0);
-    EXPECT_EQ(percent.GetErrorMessage(),
-              "The percent units specified \"%1\" are unknown.  Please correct the units.");
-    EXPECT_STREQ(percent.metaObject()->className(), "CPercentEdit");
-}
-
-TEST(UnitEditsTest, ValuesShowInTheDefaultUnitWithItsName)
-{
-    CSizeEdit size;
+    EXPECT_EQ(size.FindUnit(QStringLiteral("FT")), int(CSizeEdit::Feet));
     size.SetValue(2032 / 100.0, -1);
     EXPECT_EQ(size.text(), "20.32 cm");
+
     CPercentEdit percent;
-    percent.SetValue(1.5 * 100, -1);
+    EXPECT_STREQ(percent.metaObject()->className(), "CPercentEdit");
+    percent.SetValue(150, -1);
     EXPECT_EQ(percent.text(), "150 %");
 }
 
