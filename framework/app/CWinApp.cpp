@@ -52,6 +52,8 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
+void CWinApp::WinHelp(DWORD, UINT) {}
+
 int CWinApp::ExitInstance()
 {
     SaveStdProfileSettings();

@@ -66,6 +66,11 @@ public:
     // The platform's 3-D control look: Qt's style always has it.
     void Enable3dControls() {}
 
+    // Help for data (a help context, see HelpIds.h) and cmd (HELP_CONTEXT,
+    // HELP_FINDER...). The framework has no help viewer of its own: a program
+    // that offers help overrides this.
+    virtual void WinHelp(DWORD data, UINT cmd);
+
     // A framework string: the program's table first, then the framework's.
     QString LoadFrameworkString(UINT id) const;
     // The printer the print commands use (Print Setup changes it).
