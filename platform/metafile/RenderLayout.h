@@ -6,6 +6,7 @@
 #include "platform/types/CSize.h"
 
 #include <QString>
+#include <QStringList>
 
 class RenderLayout {
 public:
@@ -16,6 +17,14 @@ public:
     int height = 0;
     double zoom = 1.0;
     int dpi = 96;
+    // The viewer's layout instead of a plain size: a fit mode ("page", "x",
+    // "y", "given-x", "given-y"; empty for none), the page (the window's
+    // client area) in pixels, and the given size in centimetres.
+    QString fit;
+    int pageWidth = 1024;
+    int pageHeight = 768;
+    double givenWidthCm = 20.32;
+    double givenHeightCm = 20.32;
 
     // The largest side an output may have.
     static constexpr int MaxSide = 32768;

@@ -1,0 +1,77 @@
+#include "tools/ViewRender.h"
+
+#include "platform/gdi/CDC.h"
+#include "platform/gdi/InfoBackend.h"
+#include "platform/gdi/QPainterBackend.h"
+#include "viewer/document/CLumivueDoc.h"
+#include "viewer/view/CLumivueView.h"
+
+#include <QElapsedTimer>
+#include <cmath>
+
+ViewRender::ViewRender(CLumivueDoc& document) : m_doc(document), m_view(std::make_unique<CLumivueView>())
+{
+    m_doc.AddView(m_view.get());
+}
+
+ViewRender::~ViewRender()
+{
+    m_view->StopPainting();
+    m_doc.RemoveView(m_view.get());
+}
+
+bool ViewRender::Layout(const QString& fit, CSize page, double givenWidthCm, double givenHeightCm, int dpi,
+                        CSize* size, QString* error)
+{
+    static const struct {
+        const char* name;
+        int option;
+    } fits[] = {{"page", FIT_PAGE}, {"x", FIT_X}, {"y", FIT_Y}, {"given-x", FIT_GIVEN_X}, {"given-y", FIT_GIVEN_Y}};
+    int option = -1;
+    for (const auto& f : fits)
+        if (fit == QLatin1String(f.name))
+            option = f.option;
+    if (option < 0) {
+        *error = QStringLiteral("unknown fit %1").arg(fit);
+        return false;
+    }
+    m_doc.m_nFitOption = option;
+    m_doc.m_sizeGiven = CSize(LONG(std::trunc(givenWidthCm * 100)), LONG(std::trunc(givenHeightCm * 100)));
+
+    // The page stands where the window's client area stands: a context
+    // that reports it as the printable area, at the screen's resolution.
+    InfoBackend::Device device;
+    device.pixels = QSize(page.cx, page.cy);
+    device.logPixelsX = device.logPixelsY = dpi;
+    CDC info(std::make_unique<InfoBackend>(device));
+    info.SetPrinting(true);
+    if (!m_view->SetupRect(&info)) {
+        *error = QStringLiteral("the image has no size");
+        return false;
+    }
+    const CRect dest = m_view->DestRect;
+    if (dest.Width() > 32768 || dest.Height() > 32768) {
+        *error = QStringLiteral("the output would be larger than 32768 pixels on a side");
+        return false;
+    }
+    *size = dest.Size();
+    return true;
+}
+
+qint64 ViewRender::Paint(QPaintDevice* device, bool white)
+{
+    CDC dc(std::make_unique<QPainterBackend>(device));
+    dc.SetPrinting(true);
+    if (white) {
+        const CRect all(0, 0, m_view->DestRect.Width(), m_view->DestRect.Height());
+        dc.FillSolidRect(&all, RGB(255, 255, 255));
+    }
+    QElapsedTimer timer;
+    timer.start();
+    // A printing context: the view's painting thread draws on it and the
+    // call returns once the picture is complete.
+    m_view->OnDraw(&dc);
+    m_view->StopPainting();
+    dc.Flush();
+    return timer.nsecsElapsed() / 1000;
+}
