@@ -52,6 +52,8 @@ public:
     void ZoomIn();
     void ZoomOut();
     double GetZoom() const { return m_dZoom; }
+    // The zoom factor the registry's "Zoom" text gives a new view.
+    static double ZoomFromSetting(const QString& text);
 
     // --- painting --------------------------------------------------------------
     void OnDraw(CDC* dc) override;
