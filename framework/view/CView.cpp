@@ -49,6 +49,8 @@ bool CView::Create(QWidget* parent, CCreateContext* context)
 
 int CView::OnCreate(CCreateContext*) { return 0; }
 
+void CView::OnDestroy() {}
+
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, intptr_t, CObject*) { Invalidate(true); }

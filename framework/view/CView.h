@@ -66,6 +66,9 @@ public:
     // OnCreate, whose -1 fails the creation.
     virtual bool Create(QWidget* parent, CCreateContext* context);
     virtual int OnCreate(CCreateContext* context);
+    // The view's window is being destroyed, while its document is still
+    // there (the widget itself may go later): release what uses the document.
+    virtual void OnDestroy();
 
     // --- the client area -----------------------------------------------------
     CRect GetClientRect() const;

@@ -90,6 +90,13 @@ int CLumivueView::OnCreate(CCreateContext* context)
     return 0;
 }
 
+void CLumivueView::OnDestroy()
+{
+    StopPainting();
+    m_IntelliMouse.Detach();
+    CScrollView::OnDestroy();
+}
+
 void CLumivueView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();

@@ -68,6 +68,8 @@ public:
 
     // --- framework overrides ------------------------------------------------------
     int OnCreate(CCreateContext* context) override;
+    // The window goes before the document: the painting stops first.
+    void OnDestroy() override;
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, intptr_t hint, CObject* hintObject) override;
     void OnSize(UINT type, int cx, int cy) override;
