@@ -179,7 +179,9 @@ UINT CLumivueView::ThreadProc(void* param)
             info->xImage->Draw2(dc, info->Rect);
         }
         dc->Flush();
-        if (own)
+        // A stopped painting is repainted by the next one: showing its last
+        // part would only delay the stop.
+        if (own && WaitForSingleObject(stop, 0) != WAIT_OBJECT_0)
             view->m_surface.Publish(true);
     }
 

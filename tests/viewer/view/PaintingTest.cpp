@@ -143,9 +143,10 @@ TEST_F(ViewTest, TwoViewsOfOneDocumentPaintOneAtATime)
     // not interrupted.
     second->Invalidate();
     second->UpdateWindow();
-    EXPECT_FALSE(first->IsPainting());
-    first->StopPainting();
+    // The first painting ran to its end before the second began.
     EXPECT_TRUE(first->PaintingInfo().Completed);
+    first->StopPainting();
+    EXPECT_TRUE(first->PaintingInfo().UpdateRect.IsRectEmpty());
     ASSERT_TRUE(PaintingEnds(second));
     EXPECT_TRUE(Available(*doc));
 }
