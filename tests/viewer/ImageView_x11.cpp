@@ -14,6 +14,7 @@
 #include "viewer/frame/CMainFrame.h"
 #include "viewer/resources/Resource.h"
 #include "viewer/view/CLumivueView.h"
+#include "view/ViewFixture.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,17 +37,7 @@ void settle(int ms = 100)
     while (t.elapsed() < ms);
 }
 
-bool paintingEnds(CLumivueView* view, int ms = 30000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (!view->IsPainting())
-            return true;
-    }
-    return false;
-}
+bool paintingEnds(CLumivueView* view, int ms = 30000) { return ViewTest::PaintingEnds(view, ms); }
 
 QString corpus(const char* path) { return testenv::CorpusDir() + QLatin1Char('/') + QLatin1String(path); }
 

@@ -104,6 +104,8 @@ protected:
 
 private:
     void registerCommands();
+    // Asks for the given width (or height), then fits to it.
+    void askGivenSize(bool horizontal);
     // The screen's resolution and size as a device context sees them.
     std::unique_ptr<CDC> screenDC() const;
     void drawNoImage(QPainter& painter, const QString& reason);

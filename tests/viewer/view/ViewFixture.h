@@ -93,6 +93,7 @@ protected:
         return dc;
     }
 
+public:
     static void Settle(int ms)
     {
         QElapsedTimer t;
@@ -115,6 +116,7 @@ protected:
         return false;
     }
 
+protected:
     // A metafile of n filled rectangles over a 100 x 100 mm frame, each a
     // record of its own, so a painting of it can be stopped between them.
     static QByteArray ManyRecords(int n, COLORREF color = RGB(200, 0, 0))
