@@ -45,7 +45,10 @@ void COwListDialog::DoDataExchange(CDataExchange* pDX)
         m_list = qobject_cast<QListWidget*>(pDX->PrepareCtrl(IDC_LIST));
         if (m_list == nullptr)
             throw CNotSupportedException();
-        connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+        connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+            m_list->setCurrentItem(item);
+            accept();
+        });
     }
     if (!pDX->m_bSaveAndValidate && !m_bFilled)
         fillList();

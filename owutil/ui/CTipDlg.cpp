@@ -107,6 +107,9 @@ void CTipDlg::OnOK()
 
 void CTipDlg::onNextTip()
 {
+    // The check box keeps what the user made of it: read it before the
+    // values go back to the controls.
+    UpdateData(true);
     readNextTip();
     UpdateData(false);
     if (QWidget* frame = GetDlgItem(IDC_TIPFRAME))
