@@ -3,6 +3,10 @@
 #include "COXMonthCalCtrl.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 COXDateTimeCtrl::COXDateTimeCtrl(QWidget* parent) : QDateTimeEdit(parent)
 {
@@ -23,12 +27,20 @@ COXDateTimeCtrl::~COXDateTimeCtrl()
 QString COXDateTimeCtrl::ConvertFormat(const QString& format)
 {
     QString out;
+    // Literal text collects here and goes out as one quoted piece: two
+    // quoted pieces side by side would read as a quote character.
+    QString literal;
+    auto flush = [&] {
+        if (!literal.isEmpty())
+            out += QLatin1Char('\'') + QString(literal).replace(QLatin1Char('\''), QStringLiteral("''")) +
+                   QLatin1Char('\'');
+        literal.clear();
+    };
     const qsizetype n = format.size();
     for (qsizetype i = 0; i < n;) {
         const QChar c = format[i];
         if (c == QLatin1Char('\'')) {
-            // Quoted text up to the next lone quote; '' inside is one quote.
-            QString literal;
+            // Quoted text up to the next lone quote; '' is one quote.
             qsizetype j = i + 1;
             bool closed = false;
             while (j < n) {
@@ -45,11 +57,6 @@ QString COXDateTimeCtrl::ConvertFormat(const QString& format)
             }
             if (!closed)
                 return {};
-            if (literal.isEmpty() && j == i + 1)
-                out += QStringLiteral("''"); // '' outside quotes is a quote
-            else
-                out += QLatin1Char('\'') + QString(literal).replace(QLatin1Char('\''), QStringLiteral("''")) +
-                       QLatin1Char('\'');
             i = j + 1;
             continue;
         }
@@ -57,22 +64,26 @@ QString COXDateTimeCtrl::ConvertFormat(const QString& format)
         while (i + run < n && format[i + run] == c)
             ++run;
         const int r = int(run);
+        QString field;
         switch (c.unicode()) {
-        case 'd': out += QString(std::min(r, 4), QLatin1Char('d')); break;
-        case 'M': out += QString(std::min(r, 4), QLatin1Char('M')); break;
-        case 'y': out += r == 1 ? QStringLiteral("yy") : r == 2 ? QStringLiteral("yy") : QStringLiteral("yyyy"); break;
-        case 'h': out += r == 1 ? QStringLiteral("h") : QStringLiteral("hh"); break;
-        case 'H': out += r == 1 ? QStringLiteral("H") : QStringLiteral("HH"); break;
-        case 'm': out += r == 1 ? QStringLiteral("m") : QStringLiteral("mm"); break;
-        case 's': out += r == 1 ? QStringLiteral("s") : QStringLiteral("ss"); break;
-        case 't': out += QStringLiteral("AP"); break;
-        default:
-            // Anything else is shown as it is.
-            out += QLatin1Char('\'') + QString(r, c).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
-            break;
+        case 'd': field = QString(std::min(r, 4), QLatin1Char('d')); break;
+        case 'M': field = QString(std::min(r, 4), QLatin1Char('M')); break;
+        // A one-digit year has no Qt form: two digits are the nearest.
+        case 'y': field = r <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy"); break;
+        case 'h': field = r == 1 ? QStringLiteral("h") : QStringLiteral("hh"); break;
+        case 'H': field = r == 1 ? QStringLiteral("H") : QStringLiteral("HH"); break;
+        case 'm': field = r == 1 ? QStringLiteral("m") : QStringLiteral("mm"); break;
+        case 's': field = r == 1 ? QStringLiteral("s") : QStringLiteral("ss"); break;
+        case 't': field = QStringLiteral("AP"); break;
+        default: literal += QString(r, c); break;
+        }
+        if (!field.isEmpty()) {
+            flush();
+            out += field;
         }
         i += run;
     }
+    flush();
     return out;
 }
 
@@ -124,4 +135,33 @@ bool COXDateTimeCtrl::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDateTimeEdit::eventFilter(watched, event);
+}
+
+void COXDateTimeCtrl::keyPressEvent(QKeyEvent* event)
+{
+    // F4 and Alt+Down drop the calendar down, as on the platform's picker.
+    const bool altArrow = event->modifiers() == Qt::AltModifier &&
+                          (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up);
+    if ((event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier) || altArrow) {
+        ShowDropDown();
+        event->accept();
+        return;
+    }
+    QDateTimeEdit::keyPressEvent(event);
+}
+
+void COXDateTimeCtrl::ShowDropDown()
+{
+    if (!calendarPopup() || !isEnabled() || m_bDroppedDown)
+        return;
+    // Qt opens the calendar only from a press on the drop-down arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.frame = true;
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    const QPointF at = QRectF(arrow).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    mousePressEvent(&press);
 }

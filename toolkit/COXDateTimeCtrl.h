@@ -29,6 +29,8 @@ public:
     BOOL GetTime(QDateTime& time) const;
     BOOL SetRange(const QDateTime& minimum, const QDateTime& maximum);
 
+    // Drops the calendar down (as F4 or Alt+Down do).
+    void ShowDropDown();
     // The calendar while it is dropped down, null otherwise.
     COXMonthCalCtrl* GetMonthCalCtrl() const;
     // The calendar the picker drops down, whether showing or not.
@@ -41,6 +43,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPointer<COXMonthCalCtrl> m_calendar;

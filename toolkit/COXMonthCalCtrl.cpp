@@ -35,6 +35,7 @@ COXMonthCalCtrl::COXMonthCalCtrl(QWidget* parent) : QCalendarWidget(parent)
     if (layout() != nullptr)
         layout()->addWidget(m_today);
     connect(m_today, &QToolButton::clicked, this, &COXMonthCalCtrl::goToToday);
+    SetStyle(0);
     updateTodayText();
 }
 
