@@ -23,8 +23,8 @@ CTipDlg::CTipDlg(QWidget* parent) : CDialog(IDD, parent)
     auto* frame = AddDlgItem(new QFrame, IDC_TIPFRAME, 7, 7, 256, 122, QStringLiteral("Tip of the Day"));
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->installEventFilter(this);
-    AddDlgItem(new QLabel, IDC_BULB, 14, 12, 16, 20, QString())->setVisible(false);
-    AddDlgItem(new QLabel(QStringLiteral("IDC_TIPSTRING")), IDC_TIPSTRING, 50, 40, 206, 84, QString())
+    AddDlgItem(new QLabel, IDC_BULB, 14, 10, 16, 20, QString())->setVisible(false);
+    AddDlgItem(new QLabel(QStringLiteral("IDC_TIPSTRING")), IDC_TIPSTRING, 50, 42, 206, 82, QString())
         ->setVisible(false);
     AddDlgItem(new QCheckBox(QStringLiteral("&Show tips on startup")), IDC_STARTUP, 7, 139, 140, 10,
                QStringLiteral("Show tips on startup"));
