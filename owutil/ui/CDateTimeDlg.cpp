@@ -1,7 +1,6 @@
 #include "CDateTimeDlg.h"
 
 #include "owutil/debug/MsgBox.h"
-#include "owutil/resources/OwUtilResourceIds.h"
 #include "toolkit/COXMonthCalCtrl.h"
 
 #include "framework/dialog/DDX.h"
@@ -21,7 +20,7 @@ QDateTime fromSeconds(int64_t seconds) { return QDateTime::fromSecsSinceEpoch(se
 
 } // namespace
 
-CDateTimeDlg::CDateTimeDlg(QWidget* parent) : CDialog(IDD_DATETIME, parent)
+CDateTimeDlg::CDateTimeDlg(QWidget* parent) : CDialog(IDD, parent)
 {
     // Template 1004, in dialog units.
     setWindowTitle(QStringLiteral("Pick Time & Date"));

@@ -69,6 +69,16 @@ TEST(CDateTimeDlg, TheStandardBiasShiftsTheTimeBothWaysInTwoZones)
         });
         EXPECT_EQ(dlg.DoModal(), IDOK);
         EXPECT_EQ(value, before + 3600) << z.zone;
+
+        // In summer the standard bias still applies both ways: OK gives the
+        // caller's value back unchanged.
+        uint32_t summer = wallClock(QDate(2025, 7, 4), QTime(8, 0));
+        const uint32_t summerBefore = summer;
+        CDateTimeDlg again;
+        again.Setup(QStringLiteral("When?"), &summer);
+        testenv::OnNextModal([](QDialog* d) { d->accept(); });
+        EXPECT_EQ(again.DoModal(), IDOK);
+        EXPECT_EQ(summer, summerBefore) << z.zone;
     }
     EXPECT_TRUE(testenv::Messages().empty());
 }
