@@ -20,8 +20,18 @@ CDialog::~CDialog() = default;
 INT_PTR CDialog::DoModal()
 {
     connectButtons();
+    m_bCreated = true;
     OnInitDialog();
     return exec();
+}
+
+BOOL CDialog::Create()
+{
+    connectButtons();
+    m_bCreated = true;
+    OnInitDialog();
+    show();
+    return TRUE;
 }
 
 void CDialog::EndDialog(int result) { done(result); }

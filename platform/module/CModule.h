@@ -22,11 +22,13 @@ public:
     void AddAccelerators(UINT id, AccelTableDef table) { m_accels[id] = std::move(table); }
     // Bitmaps and icons: a path in Qt's resource system (":/..."), SVG or raster.
     void AddImage(UINT id, const QString& qtResourcePath) { m_images[id] = qtResourcePath; }
+    void AddDialog(UINT id, DialogDef dialog) { m_dialogs[id] = std::move(dialog); }
 
     const QString* FindString(UINT id) const { return find(m_strings, id); }
     const MenuDef* FindMenu(UINT id) const { return find(m_menus, id); }
     const AccelTableDef* FindAccelerators(UINT id) const { return find(m_accels, id); }
     const QString* FindImage(UINT id) const { return find(m_images, id); }
+    const DialogDef* FindDialog(UINT id) const { return find(m_dialogs, id); }
 
     // The file this module was loaded from (the program or the .so), or empty.
     QString FilePath() const;
@@ -44,6 +46,7 @@ private:
     std::map<UINT, MenuDef> m_menus;
     std::map<UINT, AccelTableDef> m_accels;
     std::map<UINT, QString> m_images;
+    std::map<UINT, DialogDef> m_dialogs;
 };
 
 using HINSTANCE = CModule*;
