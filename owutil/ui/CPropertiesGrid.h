@@ -82,4 +82,5 @@ private:
     CGridSetupArray* m_pSetup = nullptr;
     bool m_bSettingUp = true;
     bool m_bChanged = false;
+    int m_nLastHeight = 0;
 };

@@ -132,12 +132,14 @@ bool CPropertiesGrid::passToParent(int key)
     return false;
 }
 
-void CPropertiesGrid::OnSize(int, int)
+void CPropertiesGrid::OnSize(int, int cy)
 {
     FitToWindow(0, 0);
-    // Once every row fits, a grid scrolled down returns to its first cell
-    // rather than show empty space below the last row.
-    if (!m_bSettingUp && viewport()->height() > GetTotalHeight() && GetTopRow() != 0) {
+    // A grid that grew taller than all its rows returns to its first cell:
+    // nothing is left to scroll to, and the first row shows at the top.
+    const bool grew = cy > m_nLastHeight;
+    m_nLastHeight = cy;
+    if (!m_bSettingUp && grew && viewport()->height() > GetTotalHeight()) {
         SetTopRow(0);
         GotoCell(0, 0);
     }
