@@ -90,6 +90,10 @@ void CUGCtrl::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     if (col == UG_HEADING)
         col = m_curCol;
+    // The press before a double click normally made the cell current; a
+    // double click that arrives alone does it here.
+    if ((col != m_curCol || row != m_curRow) && GotoCell(col, row) != UG_SUCCESS)
+        return;
     const CRect rect = GetCellRect(col, row);
     BOOL processed = FALSE;
     if (const CUGCell* cell = cellAt(col, row))
