@@ -232,8 +232,11 @@ int CUGCtrl::GotoCell(int col, int row)
     m_curCol = col;
     m_curRow = row;
     ensureRowVisible(row);
-    RedrawCell(oldCol, oldRow);
-    RedrawCell(col, row);
+    // The side heading marks the current row: both rows' headings change.
+    for (int c : {oldCol, UG_HEADING})
+        RedrawCell(c, oldRow);
+    for (int c : {col, UG_HEADING})
+        RedrawCell(c, row);
     updateAccessibleText();
     if (oldCol != col || oldRow != row)
         OnCellChange(oldCol, col, oldRow, row);
