@@ -152,13 +152,16 @@ void CPropertiesGrid::UpdateCell(int r, bool redraw)
         return;
     switch (s->m_nKind) {
     case CGridSetup::KindText:
+        cell.SetCellType(UGCT_NORMAL);
         cell.SetText(GetText(r));
         break;
     case CGridSetup::KindInteger:
+        cell.SetCellType(UGCT_NORMAL);
         cell.SetNumberDecimals(0);
         cell.SetNumber(GetInteger(r));
         break;
     case CGridSetup::KindDouble:
+        cell.SetCellType(UGCT_NORMAL);
         cell.SetNumberDecimals(s->m_nDecimals);
         cell.SetNumber(GetDouble(r));
         break;

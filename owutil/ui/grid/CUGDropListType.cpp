@@ -62,6 +62,16 @@ void CUGDropListType::OnDraw(QPainter& painter, const QRect& rect, const CUGCell
     if (grid)
         option.palette = grid->palette();
     style->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, grid);
+    // A text cell with no list yet has a button for the client (an
+    // ellipsis, as a button that opens something); a list has an arrow.
+    if (m_freeText && Choices(cell).isEmpty()) {
+        painter.save();
+        painter.setFont(state.font);
+        painter.setPen(option.palette.color(QPalette::ButtonText));
+        painter.drawText(button, Qt::AlignCenter, QStringLiteral("..."));
+        painter.restore();
+        return;
+    }
     QStyleOption arrow;
     arrow.rect = button.adjusted(3, 3, -3, -3);
     arrow.state = QStyle::State_Enabled;

@@ -1,5 +1,6 @@
 #pragma once
-// A cell with a drop-down button at its right: the button (a click, F4 or
+// A cell with a button at its right (an arrow when the cell has choices,
+// an ellipsis when it has none): the button (a click, F4 or
 // Alt+Down) first tells the grid (UGCT_BUTTONCLICK, where it may fill or
 // change the cell's list), then drops the list of choices held in the
 // cell's label text, one per line. Taking a choice asks the grid
