@@ -133,7 +133,8 @@ void CPropertiesGrid::OnSetup()
         nameWidth = std::max(nameWidth, fm.horizontalAdvance(cell.GetText()));
     }
     // The names show whole unless they would take more than half the grid.
-    SetSH_Width(std::clamp(nameWidth + 12, 60, std::max(60, viewport()->width() / 2)));
+    // (The window's own width: a hidden viewport learns its size only when shown.)
+    SetSH_Width(std::clamp(nameWidth + 12, 60, std::max(60, width() / 2)));
 
     for (int r = 0; r < rows; ++r)
         UpdateCell(r, false);

@@ -394,6 +394,15 @@ TEST_F(PropertiesGridTest, TabAndEscapeGoToTheDialog)
     QTest::keyClick(grid, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_TRUE(before->hasFocus());
 
+    // Tab in an edit takes the text and then leaves the grid.
+    grid->setFocus();
+    QTest::keyClick(grid, 'm');
+    ASSERT_TRUE(grid->IsEditing());
+    QTest::keyClick(grid->GetEditCtrl(), Qt::Key_Tab);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->QuickGetText(0, 0), "m");
+    EXPECT_TRUE(after->hasFocus());
+
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
@@ -408,6 +417,18 @@ TEST_F(PropertiesGridTest, ResizingFitsTheValueColumnAndReturnsToTheTop)
         table.push_back({CGridSetup::KindInteger, "Row", "", 0, 9, 0, false, false, &v});
     CPropertiesGrid* grid = Create(table);
     EXPECT_EQ(grid->GetSH_Width() + grid->GetColWidth(0), grid->viewport()->width());
+
+    // An edit follows its cell as the grid scrolls, and ends when the
+    // cell leaves the window.
+    grid->GotoCell(0, 3);
+    QTest::keyClick(grid, '5');
+    ASSERT_TRUE(grid->IsEditing());
+    grid->SetTopRow(1);
+    ASSERT_TRUE(grid->IsEditing());
+    EXPECT_EQ(grid->GetEditCtrl()->geometry().top(), grid->GetCellRect(0, 3).top + 1);
+    grid->SetTopRow(10);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->QuickGetText(0, 3), "5");
 
     grid->GotoCell(0, 29);
     EXPECT_GT(grid->GetTopRow(), 0);

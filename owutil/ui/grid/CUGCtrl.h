@@ -142,6 +142,8 @@ private:
     void paintHeading(QPainter& painter, int col, int row, const QRect& rect);
     bool moveByKey(int key);
     void closeEdit();
+    // Keeps the edit over its cell as the grid scrolls or resizes.
+    void placeEdit();
     bool editKey(QKeyEvent* event);
     void updateAccessibleText();
 

@@ -34,20 +34,36 @@ void CUGCtrl::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBar();
-    if (m_edit) {
-        const CRect r = GetCellRect(m_editCol, m_editRow);
-        if (const CUGCell* cell = cellAt(m_editCol, m_editRow))
-            m_edit->setGeometry(typeOf(*cell)->EditRect(toQRect(r)));
-    }
+    placeEdit();
     OnSize(event->size().width(), event->size().height());
 }
 
 void CUGCtrl::scrollContentsBy(int, int)
 {
     m_topRow = verticalScrollBar()->value();
-    if (m_edit)
-        FinishEdit();
+    placeEdit();
     viewport()->update();
+}
+
+void CUGCtrl::placeEdit()
+{
+    if (!m_edit)
+        return;
+    const CRect r = GetCellRect(m_editCol, m_editRow);
+    const CUGCell* cell = cellAt(m_editCol, m_editRow);
+    if (!r.IsRectEmpty() && cell) {
+        m_edit->setGeometry(typeOf(*cell)->EditRect(toQRect(r)).adjusted(1, 1, -1, -1));
+        return;
+    }
+    // The edited cell scrolled out of view: the edit ends there, or, when
+    // its text is refused, the grid scrolls back to it.
+    if (!m_finishing && !FinishEdit() && m_edit) {
+        ensureRowVisible(m_editRow);
+        m_topRow = verticalScrollBar()->value();
+        const CRect back = GetCellRect(m_editCol, m_editRow);
+        if (cell && !back.IsRectEmpty())
+            m_edit->setGeometry(typeOf(*cell)->EditRect(toQRect(back)).adjusted(1, 1, -1, -1));
+    }
 }
 
 void CUGCtrl::mousePressEvent(QMouseEvent* event)
