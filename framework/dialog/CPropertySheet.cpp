@@ -50,7 +50,7 @@ CPropertySheet::~CPropertySheet()
 {
     // The pages belong to the caller: take them out of the tab widget so
     // that it does not delete them.
-    for (CPropertyPage* page : m_pages)
+    for (const auto& page : m_pages)
         if (page && page->parent()) {
             page->hide();
             page->setParent(nullptr);
@@ -135,16 +135,16 @@ void CPropertySheet::OnOK()
 {
     if (CPropertyPage* page = GetActivePage(); page && !page->OnKillActive())
         return;
-    for (CPropertyPage* page : m_pages)
-        if (page->IsInitialized())
+    for (const auto& page : m_pages)
+        if (page && page->IsInitialized())
             page->OnOK();
     EndDialog(IDOK);
 }
 
 void CPropertySheet::OnCancel()
 {
-    for (CPropertyPage* page : m_pages)
-        if (page->IsInitialized())
+    for (const auto& page : m_pages)
+        if (page && page->IsInitialized())
             page->OnCancel();
     EndDialog(IDCANCEL);
 }
@@ -165,8 +165,8 @@ void CPropertySheet::PressButton(int button)
 void CPropertySheet::pageModified()
 {
     bool any = false;
-    for (CPropertyPage* page : m_pages)
-        any = any || page->IsModified();
+    for (const auto& page : m_pages)
+        any = any || (page && page->IsModified());
     m_apply->setEnabled(any);
 }
 
@@ -174,8 +174,8 @@ void CPropertySheet::onApply()
 {
     if (CPropertyPage* page = GetActivePage(); page && !page->OnKillActive())
         return;
-    for (CPropertyPage* page : m_pages)
-        if (page->IsInitialized() && page->IsModified())
+    for (const auto& page : m_pages)
+        if (page && page->IsInitialized() && page->IsModified())
             page->OnApply();
     pageModified();
 }

@@ -6,10 +6,11 @@
 // modified.
 #include "CDialog.h"
 
+#include <QPointer>
 #include <QString>
 #include <vector>
 
-class CPropertyPage;
+#include "CPropertyPage.h"
 class QPushButton;
 class QTabWidget;
 
@@ -54,7 +55,8 @@ private:
     QPushButton* m_ok;
     QPushButton* m_cancel;
     QPushButton* m_apply;
-    std::vector<CPropertyPage*> m_pages;
+    // Guarded: a page destroyed before the sheet leaves a null here.
+    std::vector<QPointer<CPropertyPage>> m_pages;
     int m_initialPage;
     int m_active = -1;
     bool m_switching = false;
