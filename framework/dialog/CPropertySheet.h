@@ -5,6 +5,7 @@
 // OnCancel and closes with IDCANCEL. Apply is available while a page is
 // modified.
 #include "CDialog.h"
+#include "CPropertyPage.h"
 
 #include <QPointer>
 #include <QString>

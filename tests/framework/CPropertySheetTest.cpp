@@ -103,3 +103,15 @@ TEST(CPropertySheet, OkWaitsForTheActivePageToValidate)
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(a.oks, 1);
 }
+
+TEST(CPropertySheet, APageMayGoBeforeItsSheet)
+{
+    CPropertySheet sheet("Sheet");
+    {
+        Page a(100, "First");
+        sheet.AddPage(&a);
+        EXPECT_EQ(sheet.GetPage(0), &a);
+    }
+    EXPECT_EQ(sheet.GetPage(0), nullptr);
+    EXPECT_EQ(sheet.GetTabControl()->count(), 0);
+}
