@@ -65,6 +65,20 @@ QWidget* CDialog::FindDlgItem(const QWidget* parent, int id)
     return nullptr;
 }
 
+void CDialog::NextDlgCtrl() { focusNextPrevChild(true); }
+
+void CDialog::PrevDlgCtrl() { focusNextPrevChild(false); }
+
+void CDialog::SendCommand(int id)
+{
+    switch (id) {
+    case IDOK: guarded([this] { OnOK(); }); break;
+    case IDCANCEL: guarded([this] { OnCancel(); }); break;
+    case IDHELP: guarded([this] { OnHelp(); }); break;
+    default: break;
+    }
+}
+
 void CDialog::SetDialogSize(int cx, int cy) { setFixedSize(DialogUnits().MapSize(cx, cy)); }
 
 void CDialog::placeItem(QWidget* control, int id, int x, int y, int cx, int cy, const QString& accessibleName)

@@ -57,6 +57,15 @@ public:
     QWidget* GetDlgItem(int id) const;
     static QWidget* FindDlgItem(const QWidget* parent, int id);
 
+    // The focus to the next (previous) control in tab order, as the
+    // platform's WM_NEXTDLGCTL does; a control that keeps Tab for itself
+    // (a grid) passes it on this way.
+    void NextDlgCtrl();
+    void PrevDlgCtrl();
+    // The command of a button: IDOK, IDCANCEL or IDHELP run their handlers,
+    // as if the button had been pressed.
+    void SendCommand(int id);
+
     // Dialog units of the dialog's current font.
     CDialogUnits DialogUnits() const { return CDialogUnits(font()); }
 
