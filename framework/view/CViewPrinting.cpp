@@ -6,6 +6,7 @@
 #include "CView.h"
 
 #include "framework/app/CWinApp.h"
+#include "framework/doc/CDocument.h"
 #include "framework/except/CException.h"
 #include "framework/frame/CFrameWnd.h"
 #include "framework/print/CPrintInfo.h"
@@ -108,6 +109,10 @@ void CView::print(bool direct)
     info.m_bDirect = direct;
     if (!OnPreparePrinting(&info))
         return;
+    // The job carries the document's name (the queue shows it, a PDF
+    // printer names its file after it).
+    if (m_pDocument && info.m_pPrinter)
+        info.m_pPrinter->setDocName(m_pDocument->GetTitle());
     QString error;
     if (PrintPages(info.m_pPrinter, info, &error))
         return;
