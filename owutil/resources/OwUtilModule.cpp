@@ -11,11 +11,13 @@ CModule& module()
 } // namespace
 
 void OwUtilRegisterStrings(CModule& module);
+void OwUtilRegisterArtwork(CModule& module);
 
 HINSTANCE OwUtilModule()
 {
     static const bool loaded = [] {
         OwUtilRegisterStrings(module());
+        OwUtilRegisterArtwork(module());
         return true;
     }();
     (void)loaded;

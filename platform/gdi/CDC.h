@@ -253,6 +253,9 @@ public:
     // context or the bitmap is selected into another one.
     CBitmap* SelectObject(CBitmap* bitmap);
     HBITMAP SelectedBitmap() const { return m_bitmap.get(); }
+    // The colour of the pixel at logical (x, y); CLR_INVALID outside the
+    // device or the clip, or on a device without pixels.
+    COLORREF GetPixel(int x, int y) const;
     // Transfers from another device context's pixels: a memory device
     // context's bitmap, or any raster device. (xSrc, ySrc) is logical in
     // src. A colour source into a monochrome bitmap becomes white where it

@@ -75,6 +75,19 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap)
     return static_cast<CBitmap*>(tempWrapper(selectBitmap(static_cast<HBITMAP>(bitmap->m_hObject))));
 }
 
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    if (!m_backend || !PtVisible(x, y))
+        return CLR_INVALID;
+    POINT p(x, y);
+    LPtoDP(&p);
+    QImage pixel;
+    if (!m_backend->ReadPixels(QRect(int(p.x), int(p.y), 1, 1), &pixel))
+        return CLR_INVALID;
+    const QRgb c = pixel.pixel(0, 0);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
 bool CDC::readSource(CDC* src, int xSrc, int ySrc, int wSrc, int hSrc, DibImage* out, QRectF* sourceRect)
 {
     if (src == nullptr || !src->m_backend)
