@@ -1,6 +1,7 @@
 #pragma once
 // Builds large enhanced metafiles in memory for the benchmarks.
 #include <QByteArray>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -75,6 +76,60 @@ public:
         g.Record(39, {1, 0, 0x3366CC, 0});
         g.Record(37, {1});
         g.Record(3, p); // EMR_POLYGON
+        return g.Bytes();
+    }
+
+    // EMR_STRETCHDIBITS of a w x h 24-bit bitmap of a colour ramp into the
+    // destination rectangle (metafile pixels).
+    void StretchDIBits(int x, int y, int cx, int cy, uint32_t w, uint32_t h, uint32_t rop)
+    {
+        const uint32_t stride = (w * 3 + 3) / 4 * 4;
+        std::vector<uint32_t> p = {0, 0, 0, 0, uint32_t(x), uint32_t(y), 0, 0, w, h, 80, 40, 120, stride * h, 0, rop,
+                                   uint32_t(cx), uint32_t(cy), 40, w, h, 1 | (24u << 16), 0, stride * h, 0, 0, 0, 0};
+        std::vector<uint8_t> bits(size_t(stride) * h);
+        for (uint32_t r = 0; r < h; ++r)
+            for (uint32_t c = 0; c < w; ++c) {
+                uint8_t* px = &bits[size_t(r) * stride + size_t(c) * 3];
+                px[0] = uint8_t(c * 255 / std::max(1u, w - 1)), px[1] = uint8_t(r * 255 / std::max(1u, h - 1)),
+                px[2] = 0x80;
+            }
+        for (size_t i = 0; i < bits.size(); i += 4) {
+            uint32_t v = 0;
+            for (size_t k = 0; k < 4 && i + k < bits.size(); ++k)
+                v |= uint32_t(bits[i + k]) << (8 * k);
+            p.push_back(v);
+        }
+        Record(81, p);
+    }
+
+    // One 4000 x 3000 bitmap stretched over the frame with a raster
+    // operation that reads the destination.
+    static QByteArray HugeStretchDIBits()
+    {
+        EmfGenerator g;
+        g.StretchDIBits(0, 0, 2000, 1500, 4000, 3000, 0x00660046); // SRCINVERT
+        return g.Bytes();
+    }
+
+    // One text record of chars characters with an advance each, in a
+    // 40-unit Arial: a stop must reach inside the record.
+    static QByteArray LongText(uint32_t chars)
+    {
+        EmfGenerator g;
+        std::vector<uint32_t> font = {1, uint32_t(-40), 0, 0, 0, 400, 0, 0}; // EXTCREATEFONTINDIRECTW
+        const char16_t face[16] = u"Arial";
+        for (int i = 0; i < 16; ++i)
+            font.push_back(i < 3 ? uint32_t(face[2 * i] | (face[2 * i + 1] << 16)) : 0u);
+        g.Record(82, font);
+        g.Record(37, {1});
+        const uint32_t stringWords = (chars + 1) / 2;
+        std::vector<uint32_t> text = {0, 0, 2000, 1500, 1, 0x3F800000, 0x3F800000, // bounds, mode, scales
+                                      10, 700, chars, 76, 0, 0, 0, 0, 0,            // reference, count, offString, options, rect
+                                      76 + 4 * stringWords};                        // offDx
+        for (uint32_t i = 0; i < stringWords; ++i)
+            text.push_back(0x00420041u + (i % 20) * 0x00010001u); // "AB", "BC"...
+        text.insert(text.end(), chars, 2u);
+        g.Record(84, text);
         return g.Bytes();
     }
 

@@ -175,31 +175,9 @@ void BM_StopLatencyInsideHugePolygon(benchmark::State& state)
 }
 BENCHMARK(BM_StopLatencyInsideHugePolygon)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// One text record of a million characters with an advance each, in a
-// 40-unit Arial: the cancel must reach inside the record.
-QByteArray longText(uint32_t chars)
-{
-    EmfGenerator g;
-    std::vector<uint32_t> font = {1, uint32_t(-40), 0, 0, 0, 400, 0, 0}; // EXTCREATEFONTINDIRECTW
-    const char16_t face[16] = u"Arial";
-    for (int i = 0; i < 16; ++i)
-        font.push_back(i < 3 ? uint32_t(face[2 * i] | (face[2 * i + 1] << 16)) : 0u);
-    g.Record(82, font);
-    g.Record(37, {1});
-    const uint32_t stringWords = (chars + 1) / 2;
-    std::vector<uint32_t> text = {0, 0, 2000, 1500, 1, 0x3F800000, 0x3F800000, // bounds, mode, scales
-                                  10, 700, chars, 76, 0, 0, 0, 0, 0,            // reference, count, offString, options, rect
-                                  76 + 4 * stringWords};                        // offDx
-    for (uint32_t i = 0; i < stringWords; ++i)
-        text.push_back(0x00420041u + (i % 20) * 0x00010001u); // "AB", "BC"...
-    text.insert(text.end(), chars, 2u);
-    g.Record(84, text);
-    return g.Bytes();
-}
-
 void BM_StopLatencyInsideLongText(benchmark::State& state)
 {
-    stoplatency::Measure(state, longText(1000000), QSize(800, 600), 1, 25);
+    stoplatency::Measure(state, EmfGenerator::LongText(1000000), QSize(800, 600), 1, 25);
 }
 BENCHMARK(BM_StopLatencyInsideLongText)->Iterations(1)->Unit(benchmark::kMillisecond);
 

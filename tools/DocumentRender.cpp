@@ -2,7 +2,11 @@
 
 #include "viewer/document/CLumivueDoc.h"
 
-DocumentRender::DocumentRender() : m_doc(std::make_unique<CLumivueDoc>()) {}
+DocumentRender::DocumentRender() : m_doc(std::make_unique<CLumivueDoc>())
+{
+    // This object owns the document: it outlives its last view.
+    m_doc->m_bAutoDelete = false;
+}
 
 DocumentRender::~DocumentRender() = default;
 

@@ -8,11 +8,12 @@
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
 #include "tools/DocumentRender.h"
+#include "tools/ViewRender.h"
 #include "viewer/document/CLumivueDoc.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QPdfWriter>
 #include <QSvgGenerator>
@@ -25,9 +26,18 @@ namespace {
 
 void usage(FILE* out)
 {
-    std::fputs("usage: lumivu-render [--width W | --height H | --zoom Z] [--dpi D] [--timing] INPUT OUTPUT\n"
+    std::fputs("usage: lumivu-render [--width W | --height H | --zoom Z | --fit FIT [--page WxH] [--given WxH]]\n"
+               "                     [--dpi D] [--timing] INPUT OUTPUT\n"
                "Converts a metafile or an image to PNG, BMP, PDF or SVG, or a metafile to EMF\n"
-               "(chosen by OUTPUT's extension).\n",
+               "(chosen by OUTPUT's extension).\n"
+               "  --fit FIT     lay the image out as the viewer's window does: page, x, y,\n"
+               "                given-x or given-y\n"
+               "  --page WxH    the window's client area in pixels (default 1024x768)\n"
+               "  --given WxH   the given width and height in centimetres (default 20.32x20.32)\n"
+               "  --print       print into OUTPUT.pdf as the viewer prints: fitted (--fit) or at\n"
+               "                --zoom times the physical size, tiled over as many pages as needed\n"
+               "  --paper P     A4 (default), Letter or WxHmm; --landscape; --center centres a\n"
+               "                picture smaller than the page\n",
                out);
 }
 
@@ -92,7 +102,7 @@ int main(int argc, char** argv)
         if (!message.startsWith(QLatin1String("QStandardPaths:")) && previous)
             previous(type, context, message);
     });
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     RenderLayout layout;
     bool timing = false;
@@ -123,9 +133,28 @@ int main(int argc, char** argv)
             return fail(input, QStringLiteral("only a metafile can be saved as an enhanced metafile"));
         return saveEmf(doc.Document().m_MetaFile, output) ? 0 : fail(output, QStringLiteral("cannot be written"));
     }
+    if (layout.print) {
+        if (ext != QLatin1String("pdf"))
+            return fail(output, QStringLiteral("--print writes a PDF: the output must end in .pdf"));
+        ViewRender printer(doc.Document());
+        if (printer.PrintPdf(output, layout.fit, layout.zoom, layout.paper, layout.landscape, layout.center, &error) == 0)
+            return fail(output, error);
+        return 0;
+    }
     CSize size;
-    if (!layout.OutputSize(doc.NaturalSize(), doc.UnitsPerInch(), &size, &error))
+    std::unique_ptr<ViewRender> view;
+    if (!layout.fit.isEmpty()) {
+        view = std::make_unique<ViewRender>(doc.Document());
+        if (!view->Layout(layout.fit, CSize(layout.pageWidth, layout.pageHeight), layout.givenWidthCm,
+                          layout.givenHeightCm, layout.dpi, &size, &error))
+            return fail(input, error);
+    } else if (!layout.OutputSize(doc.NaturalSize(), doc.UnitsPerInch(), &size, &error)) {
         return fail(input, error);
+    }
+    // The viewer's layout paints through the view's own painting thread.
+    auto draw = [&](QPaintDevice* device, bool white) {
+        return view ? view->Paint(device, white) : play(device, doc, size, white);
+    };
 
     qint64 us = 0;
     if (ext == QLatin1String("pdf")) {
@@ -133,7 +162,7 @@ int main(int argc, char** argv)
         pdf.setResolution(layout.dpi);
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setPageSize(QPageSize(QSizeF(size.cx * 72.0 / layout.dpi, size.cy * 72.0 / layout.dpi), QPageSize::Point));
-        us = play(&pdf, doc, size, false);
+        us = draw(&pdf, false);
     } else if (ext == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setFileName(output);
@@ -142,14 +171,14 @@ int main(int argc, char** argv)
         svg.setResolution(layout.dpi);
         // "application\0title": the nulls have no place in XML.
         svg.setDescription(doc.Description().replace(QChar(0), QStringLiteral(" - ")));
-        us = play(&svg, doc, size, false);
+        us = draw(&svg, false);
     } else {
         QImage image(size.cx, size.cy, QImage::Format_RGB32);
         image.fill(Qt::white);
         const int dpm = int(layout.dpi / 0.0254 + 0.5);
         image.setDotsPerMeterX(dpm);
         image.setDotsPerMeterY(dpm);
-        us = play(&image, doc, size, false);
+        us = draw(&image, false);
         if (!image.save(output, ext == QLatin1String("png") ? "PNG" : "BMP"))
             return fail(output, QStringLiteral("cannot be written"));
     }

@@ -20,8 +20,18 @@ CDialog::~CDialog() = default;
 INT_PTR CDialog::DoModal()
 {
     connectButtons();
+    m_bCreated = true;
     OnInitDialog();
     return exec();
+}
+
+BOOL CDialog::Create()
+{
+    connectButtons();
+    m_bCreated = true;
+    OnInitDialog();
+    show();
+    return TRUE;
 }
 
 void CDialog::EndDialog(int result) { done(result); }
@@ -81,6 +91,20 @@ void CDialog::CheckRadioButton(int first, int last, int id)
             CheckDlgButton(other, 0);
     if (id >= first && id <= last)
         CheckDlgButton(id, 1);
+}
+
+void CDialog::NextDlgCtrl() { focusNextPrevChild(true); }
+
+void CDialog::PrevDlgCtrl() { focusNextPrevChild(false); }
+
+void CDialog::SendCommand(int id)
+{
+    switch (id) {
+    case IDOK: guarded([this] { OnOK(); }); break;
+    case IDCANCEL: guarded([this] { OnCancel(); }); break;
+    case IDHELP: guarded([this] { OnHelp(); }); break;
+    default: break;
+    }
 }
 
 void CDialog::SetDialogSize(int cx, int cy) { setFixedSize(DialogUnits().MapSize(cx, cy)); }

@@ -140,9 +140,11 @@ void CFrameWnd::DestroyFrame()
         return;
     m_bDestroying = true;
     QWidget* w = GetWidget();
-    // Views leave their documents now, so that the document's view list is
-    // right before the widgets go.
+    // Views are told their window goes, then leave their documents now, so
+    // that the document's view list is right before the widgets go (later).
     const auto views = w->findChildren<CView*>();
+    for (CView* v : views)
+        v->OnDestroy();
     for (CView* v : views)
         if (CDocument* d = v->GetDocument())
             d->RemoveView(v);

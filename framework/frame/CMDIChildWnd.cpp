@@ -31,6 +31,8 @@ CMDIChildWnd::~CMDIChildWnd()
     // Views still in this window leave their documents before they go.
     const auto views = findChildren<CView*>();
     for (CView* v : views)
+        v->OnDestroy();
+    for (CView* v : views)
         if (CDocument* d = v->GetDocument())
             d->RemoveView(v);
 }

@@ -49,6 +49,8 @@ bool CView::Create(QWidget* parent, CCreateContext* context)
 
 int CView::OnCreate(CCreateContext*) { return 0; }
 
+void CView::OnDestroy() {}
+
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, intptr_t, CObject*) { Invalidate(true); }
@@ -65,15 +67,6 @@ bool CView::OnCmdMsg(UINT id, CCmdUI* update)
         return true;
     return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, update);
 }
-
-void CView::OnFilePrint()
-{
-    AfxMessageBox(AfxGetApp() ? AfxGetApp()->LoadFrameworkString(AFX_IDP_PRINT_NOT_AVAILABLE)
-                              : QStringLiteral("Printing is not available yet."),
-                  MB_ICONINFORMATION);
-}
-
-void CView::OnFilePrintPreview() { OnFilePrint(); }
 
 // --- the client area ---------------------------------------------------------
 

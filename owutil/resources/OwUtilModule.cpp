@@ -11,13 +11,13 @@ CModule& module()
 } // namespace
 
 void OwUtilRegisterStrings(CModule& module);
-void OwUtilRegisterArtwork(CModule& module);
+void OwUtilRegisterImages(CModule& module);
 
 HINSTANCE OwUtilModule()
 {
     static const bool loaded = [] {
         OwUtilRegisterStrings(module());
-        OwUtilRegisterArtwork(module());
+        OwUtilRegisterImages(module());
         return true;
     }();
     (void)loaded;

@@ -2,5 +2,5 @@
 #include "platform/module/CModule.h"
 
 // The utility library's own module: its string table, its artwork and its
-// file. Strings are added in OwUtilStrings.cpp, artwork in OwUtilArtwork.cpp.
+// file. Strings are added in OwUtilStrings.cpp, artwork in OwUtilImages.cpp.
 HINSTANCE OwUtilModule();

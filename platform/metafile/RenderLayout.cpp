@@ -1,5 +1,6 @@
 #include "platform/metafile/RenderLayout.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -77,6 +78,38 @@ bool RenderLayout::ParseOptions(QStringList& args, bool* timing, QString* error)
                 return false;
             dpi = v.toInt(&ok);
             ok = ok && dpi > 0 && dpi <= 9600;
+        } else if (a == QLatin1String("--fit")) {
+            fit = value("--fit");
+            static const QStringList fits{QStringLiteral("page"), QStringLiteral("x"), QStringLiteral("y"),
+                                          QStringLiteral("given-x"), QStringLiteral("given-y")};
+            ok = fits.contains(fit);
+        } else if (a == QLatin1String("--page") || a == QLatin1String("--given")) {
+            // WxH: whole pixels for the page, centimetres for the given size.
+            const QStringList parts = value(a.toLatin1().constData()).split(QLatin1Char('x'));
+            ok = parts.size() == 2;
+            if (ok && a == QLatin1String("--page")) {
+                bool okW = false, okH = false;
+                pageWidth = parts[0].toInt(&okW);
+                pageHeight = parts[1].toInt(&okH);
+                ok = okW && okH && pageWidth > 0 && pageHeight > 0 && pageWidth <= MaxSide && pageHeight <= MaxSide;
+            } else if (ok) {
+                bool okW = false, okH = false;
+                givenWidthCm = parts[0].toDouble(&okW);
+                givenHeightCm = parts[1].toDouble(&okH);
+                ok = okW && okH && givenWidthCm > 0 && givenHeightCm > 0 && givenWidthCm <= 10000 &&
+                     givenHeightCm <= 10000;
+            }
+        } else if (a == QLatin1String("--print")) {
+            print = true;
+        } else if (a == QLatin1String("--landscape")) {
+            landscape = true;
+        } else if (a == QLatin1String("--center")) {
+            center = true;
+        } else if (a == QLatin1String("--paper")) {
+            paper = value("--paper");
+            static const QRegularExpression custom(QStringLiteral("^\\d+(\\.\\d+)?x\\d+(\\.\\d+)?mm$"));
+            ok = paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0 ||
+                 paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0 || custom.match(paper).hasMatch();
         } else if (a == QLatin1String("--timing")) {
             *timing = true;
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -89,6 +122,10 @@ bool RenderLayout::ParseOptions(QStringList& args, bool* timing, QString* error)
             *error = QStringLiteral("bad value for %1").arg(a);
             return false;
         }
+    }
+    if (sized && !fit.isEmpty()) {
+        *error = QStringLiteral("give either --fit or one of --width, --height and --zoom");
+        return false;
     }
     args = rest;
     return true;

@@ -6,6 +6,7 @@
 #include "platform/types/CSize.h"
 
 #include <QString>
+#include <QStringList>
 
 class RenderLayout {
 public:
@@ -16,6 +17,21 @@ public:
     int height = 0;
     double zoom = 1.0;
     int dpi = 96;
+    // The viewer's layout instead of a plain size: a fit mode ("page", "x",
+    // "y", "given-x", "given-y"; empty for none), the page (the window's
+    // client area) in pixels, and the given size in centimetres.
+    QString fit;
+    int pageWidth = 1024;
+    int pageHeight = 768;
+    double givenWidthCm = 20.32;
+    double givenHeightCm = 20.32;
+    // Printing through the viewer's print loop into a PDF: the paper ("A4",
+    // "Letter" or "WxHmm"), its orientation, and whether a picture smaller
+    // than the page is centred on it.
+    bool print = false;
+    QString paper = QStringLiteral("A4");
+    bool landscape = false;
+    bool center = false;
 
     // The largest side an output may have.
     static constexpr int MaxSide = 32768;

@@ -29,12 +29,14 @@ public:
     {
         m_custom[{type.toUpper(), id}] = qtResourcePath;
     }
+    void AddDialog(UINT id, DialogDef dialog) { m_dialogs[id] = std::move(dialog); }
 
     const QString* FindString(UINT id) const { return find(m_strings, id); }
     const MenuDef* FindMenu(UINT id) const { return find(m_menus, id); }
     const AccelTableDef* FindAccelerators(UINT id) const { return find(m_accels, id); }
     const QString* FindImage(UINT id) const { return find(m_images, id); }
     const QString* FindCustom(const QString& type, UINT id) const { return find(m_custom, {type.toUpper(), id}); }
+    const DialogDef* FindDialog(UINT id) const { return find(m_dialogs, id); }
 
     // The file this module was loaded from (the program or the .so), or empty.
     QString FilePath() const;
@@ -53,6 +55,7 @@ private:
     std::map<UINT, AccelTableDef> m_accels;
     std::map<UINT, QString> m_images;
     std::map<std::pair<QString, UINT>, QString> m_custom;
+    std::map<UINT, DialogDef> m_dialogs;
 };
 
 using HINSTANCE = CModule*;

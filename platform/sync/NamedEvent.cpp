@@ -91,7 +91,12 @@ DWORD WaitForSingleObject(HANDLE e, DWORD timeoutMs)
     auto ready = [e] { return e->signalled; };
     if (timeoutMs == INFINITE)
         e->changed.wait(guard, ready);
-    else if (!e->changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), ready))
+    else if (timeoutMs == 0) {
+        // A poll (a painting thread asks before every record): a timed wait
+        // that has already expired still costs a trip through the kernel.
+        if (!ready())
+            return WAIT_TIMEOUT;
+    } else if (!e->changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), ready))
         return WAIT_TIMEOUT;
     if (!e->manualReset)
         e->signalled = false;

@@ -134,8 +134,9 @@ TEST_F(StartupTest, FitOptionViewNumbersAndSaveState)
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->m_nFitOption, 3);
     EXPECT_EQ(bitmap->m_sizeGiven, CSize(2032, 2032));
-    EXPECT_EQ(bitmap->NextViewNumber(), 1);
+    // The document's window took view number 1; the next view gets 2.
     EXPECT_EQ(bitmap->NextViewNumber(), 2);
+    EXPECT_EQ(bitmap->NextViewNumber(), 3);
     CCmdUI ui(ID_FILE_SAVE_AS);
     ASSERT_TRUE(bitmap->OnCmdMsg(ID_FILE_SAVE_AS, &ui));
     EXPECT_FALSE(ui.m_enabled);

@@ -11,32 +11,25 @@
 
 #include <QPainter>
 #include <QScreen>
-#include <clocale>
-#include <cstdlib>
+#include <charconv>
 
-namespace {
-
-// The registry's zoom text as a number: its leading decimal number in the
-// C locale, as the run-time library's atof reads it; 0 for none.
-double parseZoom(const QString& text)
+double CLumivueView::ZoomFromSetting(const QString& text)
 {
+    // The leading decimal number in the C locale, as the run-time
+    // library's atof reads it.
     const QByteArray bytes = text.trimmed().toLatin1();
-    char* end = nullptr;
-    const double v = std::strtod(bytes.constData(), &end);
-    return end == bytes.constData() ? 0.0 : v;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), v);
+    // Below 0.01 (which includes an empty or unreadable text) is no zoom.
+    return ec == std::errc() && v >= 0.01 ? v : 1.0;
 }
-
-} // namespace
 
 CLumivueView::CLumivueView()
 {
     QString zoom;
     if (CWinApp* app = AfxGetApp())
         zoom = app->GetProfileString(QStringLiteral("Settings"), QStringLiteral("Zoom"), QString());
-    m_dZoom = parseZoom(zoom);
-    // Below 0.01 (which includes an empty or unreadable text) is no zoom.
-    if (!(m_dZoom >= 0.01))
-        m_dZoom = 1.0;
+    m_dZoom = ZoomFromSetting(zoom);
     m_bCenter = true;
 
     setAccessibleName(QStringLiteral("Image"));
@@ -62,7 +55,7 @@ CLumivueDoc* CLumivueView::GetDocument() const { return dynamic_cast<CLumivueDoc
 void CLumivueView::registerCommands()
 {
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
-    OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 
     OnCommand(ID_FIT_PAGE, [this] { OnFitPage(); });
@@ -95,6 +88,13 @@ int CLumivueView::OnCreate(CCreateContext* context)
         m_nViewNumber = doc->NextViewNumber();
     m_IntelliMouse.Attach(this, WM_MBUTTONDOWN, 0);
     return 0;
+}
+
+void CLumivueView::OnDestroy()
+{
+    StopPainting();
+    m_IntelliMouse.Detach();
+    CScrollView::OnDestroy();
 }
 
 void CLumivueView::OnInitialUpdate()

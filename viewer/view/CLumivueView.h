@@ -52,6 +52,8 @@ public:
     void ZoomIn();
     void ZoomOut();
     double GetZoom() const { return m_dZoom; }
+    // The zoom factor the registry's "Zoom" text gives a new view.
+    static double ZoomFromSetting(const QString& text);
 
     // --- painting --------------------------------------------------------------
     void OnDraw(CDC* dc) override;
@@ -64,8 +66,21 @@ public:
     const ThreadInfo& PaintingInfo() const { return m_ThreadInfo; }
     CPaintSurface& Surface() { return m_surface; }
 
+    // --- printing (CLumivueViewPrinting.cpp) -----------------------------------
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // Where the image starts on page pageIndex (from 0, down each column
+    // first), centred where it is smaller than the page when center is set.
+    CPoint PageOrigin(int pageIndex, bool center) const;
+    // The "CenterPrintedImage" preference, read afresh for every page.
+    virtual bool CenterPrintedImage() const;
+
     // --- framework overrides ------------------------------------------------------
     int OnCreate(CCreateContext* context) override;
+    // The window goes before the document: the painting stops first.
+    void OnDestroy() override;
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, intptr_t hint, CObject* hintObject) override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -100,6 +115,8 @@ protected:
 
 private:
     void registerCommands();
+    // Asks for the given width (or height), then fits to it.
+    void askGivenSize(bool horizontal);
     // The screen's resolution and size as a device context sees them.
     std::unique_ptr<CDC> screenDC() const;
     void drawNoImage(QPainter& painter, const QString& reason);

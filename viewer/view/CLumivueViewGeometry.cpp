@@ -97,6 +97,9 @@ bool CLumivueView::SetupRect(CDC* dc)
         m_sizePages = CSize(0, 0);
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
         frame->SetZoomFactor(m_dZoom);
+    // What a screen reader says of the window: the picture and its zoom.
+    if (!dc->IsPrinting())
+        setAccessibleDescription(QStringLiteral("%1, %2").arg(doc->GetTitle(), CMainFrame::ZoomText(m_dZoom)));
 
     return !DestRect.IsRectEmpty() && m_sizePages.cx != 0 && m_sizePages.cy != 0;
 }

@@ -31,37 +31,25 @@ void CLumivueView::OnZoomTo()
     }
 }
 
-void CLumivueView::OnFitGivenX()
-{
-    try {
-        CInputValueDlg dlg(CInputValueDlg::SizeMode);
-        dlg.SetHelpID(helpIdOf(ID_FIT_GIVEN_X));
-        dlg.SetPrompt(QStringLiteral("Enter the horizontal size:"));
-        CLumivueDoc* doc = GetDocument();
-        dlg.SetValue(doc ? doc->m_sizeGiven.cx / 100.0 : 0.0, -1);
-        if (dlg.DoModal() != IDOK)
-            return;
-        if (doc)
-            doc->m_sizeGiven.cx = LONG(std::trunc(dlg.GetValue() * 100));
-        ApplyFitOption(FIT_GIVEN_X);
-    } catch (const CException& e) {
-        e.ReportError(MB_OK);
-    }
-}
+void CLumivueView::OnFitGivenX() { askGivenSize(true); }
 
-void CLumivueView::OnFitGivenY()
+void CLumivueView::OnFitGivenY() { askGivenSize(false); }
+
+void CLumivueView::askGivenSize(bool horizontal)
 {
     try {
         CInputValueDlg dlg(CInputValueDlg::SizeMode);
-        dlg.SetHelpID(helpIdOf(ID_FIT_GIVEN_Y));
-        dlg.SetPrompt(QStringLiteral("Enter the vertical size:"));
+        dlg.SetHelpID(helpIdOf(horizontal ? ID_FIT_GIVEN_X : ID_FIT_GIVEN_Y));
+        dlg.SetPrompt(horizontal ? QStringLiteral("Enter the horizontal size:") : QStringLiteral("Enter the vertical size:"));
         CLumivueDoc* doc = GetDocument();
-        dlg.SetValue(doc ? doc->m_sizeGiven.cy / 100.0 : 0.0, -1);
+        LONG* given = doc ? (horizontal ? &doc->m_sizeGiven.cx : &doc->m_sizeGiven.cy) : nullptr;
+        dlg.SetValue(given ? *given / 100.0 : 0.0, -1);
         if (dlg.DoModal() != IDOK)
             return;
-        if (doc)
-            doc->m_sizeGiven.cy = LONG(std::trunc(dlg.GetValue() * 100));
-        ApplyFitOption(FIT_GIVEN_Y);
+        // Centimetres to hundredths, truncated toward zero.
+        if (given)
+            *given = LONG(std::trunc(dlg.GetValue() * 100));
+        ApplyFitOption(horizontal ? FIT_GIVEN_X : FIT_GIVEN_Y);
     } catch (const CException& e) {
         e.ReportError(MB_OK);
     }

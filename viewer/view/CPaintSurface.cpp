@@ -43,28 +43,36 @@ bool CPaintSurface::Resize(const QSize& logical, qreal ratio)
     return true;
 }
 
+namespace {
+
+// Moves an image's pixels by (sx, sy) device pixels in place; rows move in
+// the order that never reads a row already overwritten.
+void scrollInPlace(QImage& image, int sx, int sy)
+{
+    const int w = image.width(), h = image.height();
+    if (std::abs(sx) >= w || std::abs(sy) >= h)
+        return;
+    const int rows = h - std::abs(sy), cols = w - std::abs(sx);
+    const int srcX = sx < 0 ? -sx : 0, dstX = sx > 0 ? sx : 0;
+    const int bpp = image.depth() / 8;
+    for (int i = 0; i < rows; ++i) {
+        const int r = sy > 0 ? rows - 1 - i : i;
+        const int src = sy < 0 ? r - sy : r;
+        const int dst = sy > 0 ? r + sy : r;
+        std::memmove(image.scanLine(dst) + dstX * bpp, image.constScanLine(src) + srcX * bpp, size_t(cols) * bpp);
+    }
+}
+
+} // namespace
+
 bool CPaintSurface::Scroll(int dx, int dy)
 {
     const double ddx = dx * m_ratio, ddy = dy * m_ratio;
     if (ddx != std::floor(ddx) || ddy != std::floor(ddy))
         return false;
-    const int w = m_back.width(), h = m_back.height();
-    const int sx = int(ddx), sy = int(ddy);
-    if (std::abs(sx) < w && std::abs(sy) < h) {
-        // Rows move in the order that never reads a row already overwritten.
-        const int rows = h - std::abs(sy);
-        const int cols = w - std::abs(sx);
-        const int srcX = sx < 0 ? -sx : 0, dstX = sx > 0 ? sx : 0;
-        for (int i = 0; i < rows; ++i) {
-            const int r = sy > 0 ? rows - 1 - i : i;
-            const int src = sy < 0 ? r - sy : r;
-            const int dst = sy > 0 ? r + sy : r;
-            std::memmove(m_back.scanLine(dst) + dstX * 4, m_back.constScanLine(src) + srcX * 4, size_t(cols) * 4);
-        }
-    }
+    scrollInPlace(m_back, int(ddx), int(ddy));
     std::lock_guard<std::mutex> guard(m_frontLock);
-    m_front = m_back.copy();
-    m_front.setDevicePixelRatio(m_ratio);
+    scrollInPlace(m_front, int(ddx), int(ddy));
     return true;
 }
 
@@ -78,30 +86,43 @@ std::unique_ptr<CSurfaceDC> CPaintSurface::CreateDC()
 void CPaintSurface::SetPublishArea(const QRect& device)
 {
     m_publishArea = device.intersected(m_back.rect());
-    // A painting that ends within one interval is shown whole, without the
-    // cleared background flashing first.
-    m_lastPublish = std::chrono::steady_clock::now();
+    // A painting that ends within the first interval is shown whole,
+    // without the cleared background flashing first.
+    m_lastPublish = std::chrono::steady_clock::now() - (PublishInterval - FirstPublish);
 }
 
-void CPaintSurface::Publish(bool force, std::chrono::milliseconds interval)
+void CPaintSurface::Publish(bool force)
 {
     const auto now = std::chrono::steady_clock::now();
-    if (!force && now - m_lastPublish < interval)
+    if (!force && now - m_lastPublish < PublishInterval)
         return;
     m_lastPublish = now;
     const QRect area = m_publishArea;
     if (area.isEmpty())
         return;
+    QRect changed;
     {
         std::lock_guard<std::mutex> guard(m_frontLock);
         if (m_front.size() != m_back.size())
             return;
+        // Only rows that differ reach the window: a repaint that redraws
+        // pixels as they were (a raster view repaints its whole update area
+        // after a scroll) presents just the part that changed.
         const size_t bytes = size_t(area.width()) * 4;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            std::memcpy(m_front.scanLine(y) + area.left() * 4, m_back.constScanLine(y) + area.left() * 4, bytes);
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            uchar* front = m_front.scanLine(y) + area.left() * 4;
+            const uchar* back = m_back.constScanLine(y) + area.left() * 4;
+            if (std::memcmp(front, back, bytes) == 0)
+                continue;
+            std::memcpy(front, back, bytes);
+            changed |= QRect(area.left(), y, area.width(), 1);
+        }
+        m_presentedPixels += qint64(changed.width()) * changed.height();
     }
-    if (m_present) {
-        const QRectF logical(area.x() / m_ratio, area.y() / m_ratio, area.width() / m_ratio, area.height() / m_ratio);
+    ++m_publications;
+    if (m_present && !changed.isEmpty()) {
+        const QRectF logical(changed.x() / m_ratio, changed.y() / m_ratio, changed.width() / m_ratio,
+                             changed.height() / m_ratio);
         m_present(logical.toAlignedRect());
     }
 }

@@ -14,6 +14,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRegion>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -56,10 +57,16 @@ public:
     std::unique_ptr<CSurfaceDC> CreateDC();
     // The device-pixel area the running painting may change.
     void SetPublishArea(const QRect& device);
-    // Publishes the back image's publish area to the front image when at
-    // least interval has passed since the last publication (always with
-    // force), then asks for a presentation.
-    void Publish(bool force, std::chrono::milliseconds interval = std::chrono::milliseconds(40));
+    // How soon a painting shows its first pixels, and how often after that.
+    static constexpr std::chrono::milliseconds FirstPublish{25};
+    static constexpr std::chrono::milliseconds PublishInterval{40};
+    // Publishes the changed rows of the back image's publish area to the
+    // front image when the interval has passed (always with force), then
+    // asks for a presentation of them.
+    void Publish(bool force);
+    // Publications so far, and the device pixels they presented (measures).
+    int Publications() const { return m_publications.load(); }
+    qint64 PresentedPixels() const { return m_presentedPixels.load(); }
     // Draws the published image into region (logical pixels) of painter.
     void Present(QPainter& painter, const QRegion& region) const;
 
@@ -77,4 +84,6 @@ private:
     QRect m_publishArea;
     std::chrono::steady_clock::time_point m_lastPublish;
     PresentRequest m_present;
+    std::atomic<int> m_publications{0};
+    std::atomic<qint64> m_presentedPixels{0};
 };
