@@ -65,6 +65,34 @@ QWidget* CDialog::FindDlgItem(const QWidget* parent, int id)
     return nullptr;
 }
 
+void CDialog::CheckDlgButton(int id, UINT check)
+{
+    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    if (button == nullptr)
+        return;
+    // Qt keeps one radio of a group checked; the platform lets a program
+    // clear them all.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(check != 0);
+    button->setAutoExclusive(exclusive);
+}
+
+UINT CDialog::IsDlgButtonChecked(int id) const
+{
+    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    return button != nullptr && button->isChecked() ? 1u : 0u;
+}
+
+void CDialog::CheckRadioButton(int first, int last, int id)
+{
+    for (int other = first; other <= last; ++other)
+        if (other != id)
+            CheckDlgButton(other, 0);
+    if (id >= first && id <= last)
+        CheckDlgButton(id, 1);
+}
+
 void CDialog::NextDlgCtrl() { focusNextPrevChild(true); }
 
 void CDialog::PrevDlgCtrl() { focusNextPrevChild(false); }

@@ -57,6 +57,13 @@ public:
     QWidget* GetDlgItem(int id) const;
     static QWidget* FindDlgItem(const QWidget* parent, int id);
 
+    // Check boxes and radio buttons by control id: BST_UNCHECKED (0),
+    // BST_CHECKED (1); any non-zero check checks. CheckRadioButton checks
+    // id and clears every other radio button with an id from first to last
+    // (an id outside the range clears them all).
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckRadioButton(int first, int last, int id);
     // The focus to the next (previous) control in tab order, as the
     // platform's WM_NEXTDLGCTL does; a control that keeps Tab for itself
     // (a grid) passes it on this way.
