@@ -22,7 +22,8 @@ QString Thumbnailer::LocalPath(const QString& input)
     // A file URI naming another host is not ours to read.
     if (!url.host().isEmpty() && url.host() != QLatin1String("localhost"))
         return {};
-    return url.toLocalFile();
+    // toLocalFile would keep "localhost" as a UNC-style host.
+    return url.path(QUrl::FullyDecoded);
 }
 
 Thumbnailer::Result Thumbnailer::Render(const QString& path, int size, int limitMs, QString* error)
