@@ -83,17 +83,25 @@ QStringList BatchConverter::OutputNames(const QStringList& inputs, const QString
 {
     QStringList names;
     QSet<QString> taken;
+    // An output never replaces an input (emf to emf into the input's folder).
+    QSet<QString> sources;
+    for (const QString& input : inputs)
+        sources.insert(QFileInfo(input).absoluteFilePath());
+    const QDir dir(outDir);
+    auto free = [&](const QString& name) {
+        return !taken.contains(name) && !sources.contains(QFileInfo(dir.filePath(name)).absoluteFilePath());
+    };
     const QString dot = QLatin1Char('.') + format;
     for (const QString& input : inputs) {
         const QFileInfo info(input);
-        QString base = info.completeBaseName().isEmpty() ? info.fileName() : info.completeBaseName();
+        const QString base = info.completeBaseName().isEmpty() ? info.fileName() : info.completeBaseName();
         QString name = base + dot;
-        if (taken.contains(name))
+        if (!free(name))
             name = info.fileName() + dot;
-        for (int n = 2; taken.contains(name); ++n)
+        for (int n = 2; !free(name); ++n)
             name = QStringLiteral("%1-%2%3").arg(base).arg(n).arg(dot);
         taken.insert(name);
-        names << QDir(outDir).filePath(name);
+        names << dir.filePath(name);
     }
     return names;
 }

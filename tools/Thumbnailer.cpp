@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 QString Thumbnailer::LocalPath(const QString& input)

@@ -143,6 +143,10 @@ TEST(LumivuRenderBatch, NamesOutputsAfterTheirInputs)
     EXPECT_EQ(names, QStringList({QStringLiteral("/out/a.png"), QStringLiteral("/out/a.emf.png"),
                                   QStringLiteral("/out/a-2.png"), QStringLiteral("/out/a.wmf.png"),
                                   QStringLiteral("/out/archive.tar.png"), QStringLiteral("/out/.hidden.png")}));
+    // Converting enhanced metafiles into their own folder never replaces one.
+    EXPECT_EQ(BatchConverter::OutputNames({QStringLiteral("/d/a.emf"), QStringLiteral("/d/a.emf.emf")},
+                                          QStringLiteral("/d"), QStringLiteral("emf")),
+              QStringList({QStringLiteral("/d/a-2.emf"), QStringLiteral("/d/a.emf-2.emf")}));
     EXPECT_EQ(BatchConverter::ReasonFrom(QStringLiteral("libpng warning: x\nlumivu-render: in.emf: cannot be read\n"),
                                          QStringLiteral("in.emf")),
               QStringLiteral("cannot be read"));
