@@ -146,7 +146,7 @@ TEST(LumivuRenderBatch, NamesOutputsAfterTheirInputs)
     // Converting enhanced metafiles into their own folder never replaces one.
     EXPECT_EQ(BatchConverter::OutputNames({QStringLiteral("/d/a.emf"), QStringLiteral("/d/a.emf.emf")},
                                           QStringLiteral("/d"), QStringLiteral("emf")),
-              QStringList({QStringLiteral("/d/a-2.emf"), QStringLiteral("/d/a.emf-2.emf")}));
+              QStringList({QStringLiteral("/d/a-2.emf"), QStringLiteral("/d/a.emf.emf.emf")}));
     EXPECT_EQ(BatchConverter::ReasonFrom(QStringLiteral("libpng warning: x\nlumivu-render: in.emf: cannot be read\n"),
                                          QStringLiteral("in.emf")),
               QStringLiteral("cannot be read"));
