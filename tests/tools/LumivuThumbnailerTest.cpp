@@ -160,6 +160,52 @@ TEST(LumivuThumbnailer, StopsAMetafileThatWouldPlayForAMinuteAndKeepsWhatWasDraw
     EXPECT_EQ(green, 0) << "the playback did not reach its end";
 }
 
+// A placeable Windows 3.x metafile of millions of ellipses: converting it to
+// an enhanced metafile on loading alone can outlast the time limit.
+QByteArray hugeWmf()
+{
+    QByteArray b;
+    auto word = [&b](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto dword = [&](uint32_t v) { word(int(v & 0xFFFF)); word(int(v >> 16)); };
+    const uint32_t records = 4000000;
+    // Placeable header: key, handle, bounds 0,0,1000,1000, 1440 per inch, reserved, checksum.
+    const uint16_t placeable[10] = {0xCDD7, 0x9AC6, 0, 0, 0, 1000, 1000, 1440, 0, 0};
+    uint16_t checksum = 0;
+    for (uint16_t w : placeable) {
+        word(w);
+        checksum ^= w;
+    }
+    word(checksum);
+    // Header: type 1, 9 words, version 0x300, size in words, no objects, largest record 7 words.
+    word(1), word(9), word(0x300), dword(9 + 5 + 5 + records * 7 + 3), word(0), dword(7), word(0);
+    dword(5), word(0x020B), word(0), word(0);       // SETWINDOWORG 0,0
+    dword(5), word(0x020C), word(1000), word(1000); // SETWINDOWEXT 1000,1000
+    for (uint32_t i = 0; i < records; ++i) {
+        const int x = int((i * 37) % 900), y = int((i * 53) % 900);
+        dword(7), word(0x0418), word(y + 100), word(x + 100), word(y), word(x); // ELLIPSE bottom, right, top, left
+    }
+    dword(3), word(0); // end of file
+    return b;
+}
+
+TEST(LumivuThumbnailer, EndsWithinTheTimeLimitEvenWhileLoading)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("huge.wmf")), out = dir.filePath(QStringLiteral("t.png"));
+    write(in, hugeWmf());
+    const ThumbRun r = run({QStringLiteral("-s"), QStringLiteral("256"), in, out});
+    EXPECT_LT(r.ms, 2000);
+    // A fast machine may get to draw part of it; a slow one gives up. Never
+    // anything in between.
+    if (r.code == 0) {
+        EXPECT_FALSE(QImage(out).isNull());
+    } else {
+        EXPECT_EQ(r.code, 1) << r.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+        EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden) == QStringList{QStringLiteral("huge.wmf")});
+    }
+}
+
 TEST(LumivuThumbnailer, LeavesNoOutputForInputItCannotRead)
 {
     QTemporaryDir dir;
