@@ -138,6 +138,13 @@ TEST(LumivuThumbnailer, RunsItsExecLineWithAUriAtTheFileManagersSizes)
         EXPECT_EQ(image.text(QStringLiteral("Thumb::Size")), QString::number(QFileInfo(in).size()));
         EXPECT_FALSE(image.text(QStringLiteral("Thumb::MTime")).isEmpty());
     }
+    // A file manager scaled for a high-density screen passes its scale on:
+    // the thumbnail keeps the size asked for.
+    QProcessEnvironment scaled = QProcessEnvironment::systemEnvironment();
+    scaled.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    const QString out = dir.filePath(QStringLiteral("scaled.png"));
+    ASSERT_EQ(run({QStringLiteral("-s"), QStringLiteral("128"), uri, out}, scaled).code, 0);
+    EXPECT_EQ(QImage(out).size(), QSize(128, 64));
 }
 
 TEST(LumivuThumbnailer, StopsAMetafileThatWouldPlayForAMinuteAndKeepsWhatWasDrawn)
