@@ -41,6 +41,10 @@ install(FILES ${_share}/mime/lumivu.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mim
 install(FILES ${_share}/metainfo/works.orrery.Lumivu.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_icons}/lumivue.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
   RENAME Lumivue.Document.svg)
+if(TARGET lumivu_icons)
+  install(DIRECTORY ${CMAKE_BINARY_DIR}/share/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
+    FILES_MATCHING PATTERN "*.png")
+endif()
 install(FILES ${_icons}/doc-mj.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
   RENAME image-x-mj.svg)
 install(FILES ${_share}/man/lumivu.1 ${_share}/man/lumivu-render.1 ${_share}/man/lumivu-thumbnailer.1

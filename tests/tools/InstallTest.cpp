@@ -94,6 +94,7 @@ TEST_F(Installed, LaysOutProgramsLibrariesAndDesktopFiles)
                              "share/mime/packages/lumivu.xml", "share/thumbnailers/lumivu.thumbnailer",
                              "share/metainfo/works.orrery.Lumivu.metainfo.xml",
                              "share/icons/hicolor/scalable/apps/Lumivue.Document.svg",
+                             "share/icons/hicolor/48x48/apps/Lumivue.Document.png",
                              "share/man/man1/lumivu.1", "share/man/man1/lumivu-render.1",
                              "share/man/man1/lumivu-thumbnailer.1"})
         EXPECT_TRUE(QFileInfo::exists(at(QLatin1String(file)))) << file;
