@@ -88,7 +88,7 @@ QStringList BatchConverter::OutputNames(const QStringList& inputs, const QString
     for (const QString& input : inputs)
         sources.insert(QFileInfo(input).absoluteFilePath());
     const QDir dir(outDir);
-    auto free = [&](const QString& name) {
+    auto isFree = [&](const QString& name) {
         return !taken.contains(name) && !sources.contains(QFileInfo(dir.filePath(name)).absoluteFilePath());
     };
     const QString dot = QLatin1Char('.') + format;
@@ -96,9 +96,9 @@ QStringList BatchConverter::OutputNames(const QStringList& inputs, const QString
         const QFileInfo info(input);
         const QString base = info.completeBaseName().isEmpty() ? info.fileName() : info.completeBaseName();
         QString name = base + dot;
-        if (!free(name))
+        if (!isFree(name))
             name = info.fileName() + dot;
-        for (int n = 2; !free(name); ++n)
+        for (int n = 2; !isFree(name); ++n)
             name = QStringLiteral("%1-%2%3").arg(base).arg(n).arg(dot);
         taken.insert(name);
         names << dir.filePath(name);
