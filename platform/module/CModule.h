@@ -20,6 +20,7 @@ public:
     void AddString(UINT id, const QString& text) { m_strings[id] = text; }
     void AddMenu(UINT id, MenuDef menu) { m_menus[id] = std::move(menu); }
     void AddAccelerators(UINT id, AccelTableDef table) { m_accels[id] = std::move(table); }
+    void AddToolBar(UINT id, ToolBarDef bar) { m_toolbars[id] = std::move(bar); }
     // Bitmaps and icons: a path in Qt's resource system (":/..."), SVG or raster.
     void AddImage(UINT id, const QString& qtResourcePath) { m_images[id] = qtResourcePath; }
 
@@ -27,6 +28,7 @@ public:
     const MenuDef* FindMenu(UINT id) const { return find(m_menus, id); }
     const AccelTableDef* FindAccelerators(UINT id) const { return find(m_accels, id); }
     const QString* FindImage(UINT id) const { return find(m_images, id); }
+    const ToolBarDef* FindToolBar(UINT id) const { return find(m_toolbars, id); }
 
     // The file this module was loaded from (the program or the .so), or empty.
     QString FilePath() const;
@@ -44,6 +46,7 @@ private:
     std::map<UINT, MenuDef> m_menus;
     std::map<UINT, AccelTableDef> m_accels;
     std::map<UINT, QString> m_images;
+    std::map<UINT, ToolBarDef> m_toolbars;
 };
 
 using HINSTANCE = CModule*;

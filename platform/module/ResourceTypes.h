@@ -25,3 +25,11 @@ struct AccelDef {
     UINT id = 0;
 };
 using AccelTableDef = std::vector<AccelDef>;
+
+// One toolbar button: the command it sends and its image (a Qt resource
+// path, SVG or raster); id 0 is a separator.
+struct ToolBarButtonDef {
+    UINT id = 0;
+    QString image;
+};
+using ToolBarDef = std::vector<ToolBarButtonDef>;
