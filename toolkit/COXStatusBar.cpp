@@ -92,7 +92,7 @@ BOOL COXStatusBar::SetPaneText(int index, const QString& text, QColor color, BOO
         pane->setAccessibleName(text);
     pane->setAccessibleDescription(text);
     if (update)
-        pane->repaint();
+        pane->update(); // never a synchronous repaint: the caller may be painting
     return TRUE;
 }
 

@@ -78,8 +78,12 @@ BOOL COXWorkspaceState::LoadFromRegistry(const QString& valueName, const QString
         return TRUE;
     if (m_mainWindow) {
         const QByteArray g = s->value("MainWindow").toByteArray();
-        if (!g.isEmpty())
-            frame->restoreGeometry(g);
+        if (!g.isEmpty() && frame->restoreGeometry(g))
+            // The program shows its main window with this command after the
+            // restore: a maximised window must stay maximised.
+            app->m_nCmdShow = frame->isMaximized() || (frame->windowState() & Qt::WindowMaximized)
+                                  ? SW_SHOWMAXIMIZED
+                                  : SW_SHOWNORMAL;
     }
     if (m_bars) {
         const QByteArray b = s->value("Bars").toByteArray();
