@@ -91,7 +91,9 @@ void COXBitmapMenuOrganizer::applyTo(QMenu* menu)
 
 bool COXBitmapMenuOrganizer::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_frame && event->type() == QEvent::ChildAdded &&
+    // ChildAdded comes while the menu bar is still being constructed; by
+    // ChildPolished it is one.
+    if (watched == m_frame && event->type() == QEvent::ChildPolished &&
         qobject_cast<QMenuBar*>(static_cast<QChildEvent*>(event)->child()))
         QTimer::singleShot(0, this, &COXBitmapMenuOrganizer::ApplyToMenus);
     return QObject::eventFilter(watched, event);
