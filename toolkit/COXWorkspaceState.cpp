@@ -6,6 +6,7 @@
 #include "framework/frame/CMDIFrameWnd.h"
 
 #include <QSettings>
+#include <QStatusBar>
 
 namespace {
 
@@ -41,8 +42,12 @@ BOOL COXWorkspaceState::StoreToRegistry(const QString& valueName, const QString&
     s->setValue(kVersionKey, kVersion);
     if (m_mainWindow)
         s->setValue("MainWindow", frame->saveGeometry());
-    if (m_bars)
+    if (m_bars) {
         s->setValue("Bars", frame->saveState(kVersion));
+        // The main window's state leaves the status bar out.
+        if (auto* bar = frame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
+            s->setValue("StatusBar", !bar->isHidden());
+    }
     if (m_childFrames) {
         s->beginWriteArray("Children");
         int i = 0;
@@ -89,6 +94,9 @@ BOOL COXWorkspaceState::LoadFromRegistry(const QString& valueName, const QString
         const QByteArray b = s->value("Bars").toByteArray();
         if (!b.isEmpty())
             frame->restoreState(b, kVersion);
+        if (auto* bar = frame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+            bar && s->contains("StatusBar"))
+            bar->setVisible(s->value("StatusBar").toBool());
     }
     if (m_childFrames) {
         const int n = s->beginReadArray("Children");
