@@ -83,11 +83,16 @@ void CMainFrame::EndContextHelp()
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && !m_contextHelp) {
-        // F1 while a menu is open: the menu has the keyboard, not the accelerators.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) && !m_contextHelp) {
+        // F1 while a menu is open asks about its highlighted item, before the
+        // accelerator of F1 (which asks about the window) can take the key.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F1 && qobject_cast<QMenu*>(watched)) {
-            OnHelp();
+        if (auto* menu = qobject_cast<QMenu*>(watched); menu && key->key() == Qt::Key_F1) {
+            const UINT command = MenuBuilder::CommandId(menu->activeAction());
+            if (command == 0)
+                return false;
+            menu->close();
+            WinHelp(HID_BASE_COMMAND + command, HELP_CONTEXT);
             return true;
         }
     }
