@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QIcon>
 #include <QLabel>
+#include <QTimer>
 #include <QWindowStateChangeEvent>
 #include <cmath>
 
@@ -197,10 +198,16 @@ void CMainFrame::OnSize(UINT type)
         // Without a notification area the window would have no way back.
         if (!COXTaskbarIcon::IsTrayAvailable())
             return;
-        if (m_maximizedBeforeMinimize)
-            setWindowState(windowState() | Qt::WindowMaximized);
-        hide();
-        m_taskbarIcon.Show();
+        // After the state change is done: a minimise by the program itself
+        // (showMinimized) shows the window again once the state is set.
+        QTimer::singleShot(0, this, [this] {
+            if (!isMinimized())
+                return;
+            if (m_maximizedBeforeMinimize)
+                setWindowState(windowState() | Qt::WindowMaximized);
+            hide();
+            m_taskbarIcon.Show();
+        });
     } else if (type == SIZE_RESTORED) {
         m_taskbarIcon.Hide();
     }
