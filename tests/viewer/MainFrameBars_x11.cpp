@@ -293,3 +293,33 @@ TEST_F(StartupTest, EveryFileOfTheCommandLineOpens)
     EXPECT_EQ(Documents().size(), 3u);
     EXPECT_EQ(MainFrame()->GetTabClient()->GetTabCtrl()->count(), 3);
 }
+
+TEST_F(StartupTest, MenusCarryTheirTextsIdsAndChecks)
+{
+    ASSERT_TRUE(Start({}));
+    settle();
+    auto items = [](QMenu* m) {
+        QStringList out;
+        for (QAction* a : m->actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : QStringLiteral("%1=%2").arg(a->text()).arg(a->data().toUInt()));
+        return out;
+    };
+    CMainFrame* f = MainFrame();
+    EXPECT_EQ(items(popup(f, "&View")), (QStringList{"&Toolbar=59392", "&Status Bar=59393"}));
+    EXPECT_EQ(items(popup(f, "&Help")),
+              (QStringList{"&Help Topics=57667", "Help Using...=57669", "-", "&About Lumivu...=57664"}));
+    QMenu* file = popup(f, "&File");
+    openAndClose(file);
+    EXPECT_EQ(items(file).first(), "&Open...\tCtrl+O=57601");
+    EXPECT_EQ(items(file).last(), "E&xit\tAlt-F4=57665");
+
+    // The document menu's View popup checks the bars as the main menu does.
+    ASSERT_NE(app->OpenDocumentFile(MakeFile("a.emf")), nullptr);
+    settle();
+    ASSERT_TRUE(f->SendCommand(ID_VIEW_STATUS_BAR));
+    QMenu* view = popup(f, "&View");
+    openAndClose(view);
+    EXPECT_TRUE(item(view, ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_FALSE(item(view, ID_VIEW_STATUS_BAR)->isChecked());
+    EXPECT_EQ(item(view, ID_ZOOM_TO)->text(), "&Zoom To...\tCtrl+Z");
+}

@@ -60,15 +60,15 @@ void CMainFrame::registerCommands()
 {
     OnCommand(ID_VIEW_TOOLBAR, [this] {
         if (m_wndToolBar)
-            m_wndToolBar->setVisible(!m_wndToolBar->isVisible());
+            m_wndToolBar->setVisible(m_wndToolBar->isHidden());
     });
-    OnUpdateCommand(ID_VIEW_TOOLBAR, [this](CCmdUI* ui) { ui->SetCheck(m_wndToolBar && m_wndToolBar->isVisible()); });
+    OnUpdateCommand(ID_VIEW_TOOLBAR, [this](CCmdUI* ui) { ui->SetCheck(m_wndToolBar && !m_wndToolBar->isHidden()); });
     OnCommand(ID_VIEW_STATUS_BAR, [this] {
         if (m_wndStatusBar)
-            m_wndStatusBar->setVisible(!m_wndStatusBar->isVisible());
+            m_wndStatusBar->setVisible(m_wndStatusBar->isHidden());
     });
     OnUpdateCommand(ID_VIEW_STATUS_BAR,
-                    [this](CCmdUI* ui) { ui->SetCheck(m_wndStatusBar && m_wndStatusBar->isVisible()); });
+                    [this](CCmdUI* ui) { ui->SetCheck(m_wndStatusBar && !m_wndStatusBar->isHidden()); });
     OnCommand(ID_TRAY_RESTORE, [this] {
         ShowWindow(SW_RESTORE);
         activateWindow();
