@@ -6,6 +6,7 @@
 #define OWUTIL_OWUTILC_H
 
 #include <stdarg.h>
+#include <stdint.h>
 
 #ifdef __cplusplus
 extern "C" {
@@ -71,6 +72,26 @@ int OXCompress(const unsigned char* input, int inputLength, unsigned char* outpu
 /* Expands compressed data. Returns the number of bytes written, 0 when the
  * input is not complete compressed data or the result does not fit. */
 int OXExpand(const unsigned char* input, int inputLength, unsigned char* output, int outputLength);
+
+/* ---- Dialogs ----
+ * parent: the owner window (a QWidget*) or null. A client without a Qt
+ * application of its own gets one on first use; without a window system the
+ * dialogs return 2 at once and change nothing. */
+
+/* Shows one tip of the tips file (UTF-8 path): a tip per line; lines that
+ * begin with a blank, a tab or ';' are skipped. *position (may be null) is
+ * where to start, and receives where the next call goes on; *showAtStartup
+ * (may be null) is the "Show tips on startup" check box, written back by OK;
+ * stamp (stampSize bytes, may be null) holds the file's time stamp of the
+ * last call: a different stamp starts the file from its top and is replaced.
+ * A missing file beeps and returns 1 without showing anything. Returns 1 (OK)
+ * or 2. */
+int TipOfTheDay(void* parent, const char* file, int* position, int* showAtStartup, char* stamp, int stampSize);
+
+/* Lets the user pick a date and time. *time is seconds since 1 January 1970
+ * counted in local wall-clock time; OK (1) replaces it, Cancel (2) leaves it.
+ * prompt (UTF-8) is shown above the picker. */
+int DateTimeDlg(void* parent, const char* prompt, uint32_t* time);
 
 #ifdef __cplusplus
 }

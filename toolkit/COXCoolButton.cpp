@@ -9,11 +9,12 @@ COXCoolButton::COXCoolButton() = default;
 
 COXCoolButton::~COXCoolButton() { Detach(); }
 
-BOOL COXCoolButton::Attach(QPushButton* button)
+BOOL COXCoolButton::Attach(QAbstractButton* button)
 {
     if (button == nullptr || m_button != nullptr)
         return FALSE;
     m_button = button;
+    m_restingPalette = button->palette();
     button->installEventFilter(this);
     setHot(button->underMouse());
     return TRUE;
@@ -21,15 +22,18 @@ BOOL COXCoolButton::Attach(QPushButton* button)
 
 BOOL COXCoolButton::SubclassDlgItem(int id, QWidget* parent)
 {
-    return Attach(qobject_cast<QPushButton*>(CDialog::FindDlgItem(parent, id)));
+    return Attach(qobject_cast<QAbstractButton*>(CDialog::FindDlgItem(parent, id)));
 }
 
-QPushButton* COXCoolButton::Detach()
+QAbstractButton* COXCoolButton::Detach()
 {
-    QPushButton* button = m_button;
+    QAbstractButton* button = m_button;
     if (button != nullptr) {
         button->removeEventFilter(this);
-        button->setFlat(false);
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setFlat(false);
+        else
+            button->setPalette(m_restingPalette);
     }
     m_button = nullptr;
     m_bHot = false;
@@ -50,7 +54,19 @@ bool COXCoolButton::eventFilter(QObject* watched, QEvent* event)
 void COXCoolButton::setHot(bool hot)
 {
     m_bHot = hot;
-    // Qt's flat button is the cool look at rest; the style's own raised
-    // button is its hot look.
-    m_button->setFlat(!hot);
+    if (auto* push = qobject_cast<QPushButton*>(m_button.data())) {
+        // Qt's flat button is the cool look at rest; the style's own raised
+        // button is its hot look.
+        push->setFlat(!hot);
+        return;
+    }
+    QPalette palette = m_restingPalette;
+    if (hot) {
+        const QColor highlight = m_restingPalette.color(QPalette::Active, QPalette::Highlight);
+        palette.setColor(QPalette::Active, QPalette::WindowText, highlight);
+        palette.setColor(QPalette::Active, QPalette::ButtonText, highlight);
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, highlight);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, highlight);
+    }
+    m_button->setPalette(palette);
 }

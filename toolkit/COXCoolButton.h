@@ -1,14 +1,17 @@
 #pragma once
-// A push button drawn flat until the pointer hovers over it, when it rises
-// (hot tracking). An adapter, not a button class of its own: it attaches to
-// a button that a dialog template already created, as the platform lets a
-// class take over an existing control, and the button keeps its id,
-// signals and accessible name.
+// A push button, radio button or check box that highlights while the
+// pointer is over it (hot tracking): a push button is drawn flat until it
+// rises under the pointer; a radio button or check box shows its text in
+// the highlight colour. An adapter, not a button class of its own: it
+// attaches to a button that a dialog template already created, as the
+// platform lets a class take over an existing control, and the button keeps
+// its id, signals and accessible name.
 #include "platform/types/Win32Types.h"
 
+#include <QAbstractButton>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
-#include <QPushButton>
 
 class QWidget;
 
@@ -20,13 +23,13 @@ public:
 
     // Takes over button. FALSE when button is null or this adapter already
     // has a button.
-    BOOL Attach(QPushButton* button);
-    // Takes over parent's push button with control id id ("id" property).
+    BOOL Attach(QAbstractButton* button);
+    // Takes over parent's button with control id id ("id" property).
     BOOL SubclassDlgItem(int id, QWidget* parent);
     // Gives the button back its own look.
-    QPushButton* Detach();
+    QAbstractButton* Detach();
 
-    QPushButton* GetButton() const { return m_button; }
+    QAbstractButton* GetButton() const { return m_button; }
     // Under the pointer now.
     bool IsHot() const { return m_bHot; }
 
@@ -36,6 +39,7 @@ protected:
 private:
     void setHot(bool hot);
 
-    QPointer<QPushButton> m_button;
+    QPointer<QAbstractButton> m_button;
+    QPalette m_restingPalette;
     bool m_bHot = false;
 };

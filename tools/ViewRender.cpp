@@ -5,11 +5,50 @@
 #include "platform/gdi/QPainterBackend.h"
 #include "viewer/document/CLumivueDoc.h"
 #include "viewer/view/CLumivueView.h"
+#include "framework/print/CPrintInfo.h"
 
 #include <QElapsedTimer>
+#include <QPageSize>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <cmath>
 
-ViewRender::ViewRender(CLumivueDoc& document) : m_doc(document), m_view(std::make_unique<CLumivueView>())
+// The view of a converter: centring a printed picture is its own option,
+// not a preference of whoever runs the converter.
+class RenderView : public CLumivueView {
+public:
+    bool m_center = false;
+    bool CenterPrintedImage() const override { return m_center; }
+};
+
+namespace {
+
+int fitOption(const QString& fit)
+{
+    static const struct {
+        const char* name;
+        int option;
+    } fits[] = {{"page", FIT_PAGE}, {"x", FIT_X}, {"y", FIT_Y}, {"given-x", FIT_GIVEN_X}, {"given-y", FIT_GIVEN_Y}};
+    for (const auto& f : fits)
+        if (fit == QLatin1String(f.name))
+            return f.option;
+    return -1;
+}
+
+QPageSize pageSize(const QString& paper)
+{
+    if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+        return QPageSize(QPageSize::Letter);
+    static const QRegularExpression custom(QStringLiteral("^(\\d+(?:\\.\\d+)?)x(\\d+(?:\\.\\d+)?)mm$"));
+    const QRegularExpressionMatch m = custom.match(paper);
+    if (m.hasMatch())
+        return QPageSize(QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), QPageSize::Millimeter);
+    return QPageSize(QPageSize::A4);
+}
+
+} // namespace
+
+ViewRender::ViewRender(CLumivueDoc& document) : m_doc(document), m_view(std::make_unique<RenderView>())
 {
     m_doc.AddView(m_view.get());
 }
@@ -23,14 +62,7 @@ ViewRender::~ViewRender()
 bool ViewRender::Layout(const QString& fit, CSize page, double givenWidthCm, double givenHeightCm, int dpi,
                         CSize* size, QString* error)
 {
-    static const struct {
-        const char* name;
-        int option;
-    } fits[] = {{"page", FIT_PAGE}, {"x", FIT_X}, {"y", FIT_Y}, {"given-x", FIT_GIVEN_X}, {"given-y", FIT_GIVEN_Y}};
-    int option = -1;
-    for (const auto& f : fits)
-        if (fit == QLatin1String(f.name))
-            option = f.option;
+    const int option = fitOption(fit);
     if (option < 0) {
         *error = QStringLiteral("unknown fit %1").arg(fit);
         return false;
@@ -74,4 +106,26 @@ qint64 ViewRender::Paint(QPaintDevice* device, bool white)
     m_view->StopPainting();
     dc.Flush();
     return timer.nsecsElapsed() / 1000;
+}
+
+int ViewRender::PrintPdf(const QString& output, const QString& fit, double zoom, const QString& paper, bool landscape,
+                         bool center, QString* error)
+{
+    if (fit.isEmpty()) {
+        m_doc.m_nFitOption = FIT_ZOOM;
+        m_view->m_dZoom = zoom;
+    } else {
+        m_doc.m_nFitOption = fitOption(fit);
+    }
+    m_view->m_center = center;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(output);
+    printer.setPageSize(pageSize(paper));
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    CPrintInfo info;
+    info.m_bDirect = true;
+    if (!m_view->PrintPages(&printer, info, error))
+        return 0;
+    return int(info.GetToPage() - info.GetFromPage() + 1);
 }

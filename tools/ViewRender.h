@@ -12,6 +12,7 @@
 class CDC;
 class CLumivueDoc;
 class CLumivueView;
+class RenderView;
 class QPaintDevice;
 
 class ViewRender {
@@ -28,8 +29,14 @@ public:
     // Paints the laid-out image at the top left of device (white first for
     // raster devices); the time the painting took, in microseconds.
     qint64 Paint(QPaintDevice* device, bool white);
+    // Prints through the view's print loop into a PDF of paper ("A4",
+    // "Letter", "WxHmm"), one PDF page per printed page: in fit mode fit
+    // (empty: at zoom times the physical size). The pages printed, or 0
+    // with the reason.
+    int PrintPdf(const QString& output, const QString& fit, double zoom, const QString& paper, bool landscape,
+                 bool center, QString* error);
 
 private:
     CLumivueDoc& m_doc;
-    std::unique_ptr<CLumivueView> m_view;
+    std::unique_ptr<RenderView> m_view;
 };

@@ -33,7 +33,11 @@ void usage(FILE* out)
                "  --fit FIT     lay the image out as the viewer's window does: page, x, y,\n"
                "                given-x or given-y\n"
                "  --page WxH    the window's client area in pixels (default 1024x768)\n"
-               "  --given WxH   the given width and height in centimetres (default 20.32x20.32)\n",
+               "  --given WxH   the given width and height in centimetres (default 20.32x20.32)\n"
+               "  --print       print into OUTPUT.pdf as the viewer prints: fitted (--fit) or at\n"
+               "                --zoom times the physical size, tiled over as many pages as needed\n"
+               "  --paper P     A4 (default), Letter or WxHmm; --landscape; --center centres a\n"
+               "                picture smaller than the page\n",
                out);
 }
 
@@ -128,6 +132,14 @@ int main(int argc, char** argv)
         if (!doc.IsMetafile())
             return fail(input, QStringLiteral("only a metafile can be saved as an enhanced metafile"));
         return saveEmf(doc.Document().m_MetaFile, output) ? 0 : fail(output, QStringLiteral("cannot be written"));
+    }
+    if (layout.print) {
+        if (ext != QLatin1String("pdf"))
+            return fail(output, QStringLiteral("--print writes a PDF: the output must end in .pdf"));
+        ViewRender printer(doc.Document());
+        if (printer.PrintPdf(output, layout.fit, layout.zoom, layout.paper, layout.landscape, layout.center, &error) == 0)
+            return fail(output, error);
+        return 0;
     }
     CSize size;
     std::unique_ptr<ViewRender> view;

@@ -20,8 +20,18 @@ CDialog::~CDialog() = default;
 INT_PTR CDialog::DoModal()
 {
     connectButtons();
+    m_bCreated = true;
     OnInitDialog();
     return exec();
+}
+
+BOOL CDialog::Create()
+{
+    connectButtons();
+    m_bCreated = true;
+    OnInitDialog();
+    show();
+    return TRUE;
 }
 
 void CDialog::EndDialog(int result) { done(result); }
@@ -53,6 +63,48 @@ QWidget* CDialog::FindDlgItem(const QWidget* parent, int id)
         if (QWidget* found = FindDlgItem(w, id))
             return found;
     return nullptr;
+}
+
+void CDialog::CheckDlgButton(int id, UINT check)
+{
+    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    if (button == nullptr)
+        return;
+    // Qt keeps one radio of a group checked; the platform lets a program
+    // clear them all.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(check != 0);
+    button->setAutoExclusive(exclusive);
+}
+
+UINT CDialog::IsDlgButtonChecked(int id) const
+{
+    auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(id));
+    return button != nullptr && button->isChecked() ? 1u : 0u;
+}
+
+void CDialog::CheckRadioButton(int first, int last, int id)
+{
+    for (int other = first; other <= last; ++other)
+        if (other != id)
+            CheckDlgButton(other, 0);
+    if (id >= first && id <= last)
+        CheckDlgButton(id, 1);
+}
+
+void CDialog::NextDlgCtrl() { focusNextPrevChild(true); }
+
+void CDialog::PrevDlgCtrl() { focusNextPrevChild(false); }
+
+void CDialog::SendCommand(int id)
+{
+    switch (id) {
+    case IDOK: guarded([this] { OnOK(); }); break;
+    case IDCANCEL: guarded([this] { OnCancel(); }); break;
+    case IDHELP: guarded([this] { OnHelp(); }); break;
+    default: break;
+    }
 }
 
 void CDialog::SetDialogSize(int cx, int cy) { setFixedSize(DialogUnits().MapSize(cx, cy)); }

@@ -9,6 +9,7 @@
 // A derived dialog creates its controls in its constructor with AddDlgItem,
 // in dialog units (CDialogUnits), as its template lays them out.
 #include "CDialogUnits.h"
+#include "platform/module/ResourceTypes.h"
 #include "platform/types/Win32Types.h"
 
 #include <QDialog>
@@ -26,8 +27,21 @@ public:
     // Runs the dialog modally: OnInitDialog, then the user. Returns the
     // result EndDialog was given: IDOK, IDCANCEL or a dialog's own.
     virtual INT_PTR DoModal();
-    // Closes a modal dialog; DoModal returns result.
+    // Closes a modal dialog; DoModal returns result. A modeless dialog is
+    // hidden.
     void EndDialog(int result);
+    // Shows the dialog modeless: OnInitDialog, then the window appears and
+    // the call returns. TRUE once the window exists.
+    virtual BOOL Create();
+    // Whether Create or DoModal has made the window (and the dialog's
+    // controls hold its data).
+    bool IsCreated() const { return m_bCreated; }
+
+    // The template id of a dialog that the client program describes as data
+    // (CModule::AddDialog): the resource module chosen by
+    // AfxSetResourceHandle first, then the program's own. Null when neither
+    // has it.
+    static const DialogDef* FindTemplate(UINT id);
 
     // The help id: the template id unless set. Help shows the context
     // HID_BASE_RESOURCE + m_nIDHelp, as for any window of the framework.
@@ -43,12 +57,31 @@ public:
     QWidget* GetDlgItem(int id) const;
     static QWidget* FindDlgItem(const QWidget* parent, int id);
 
+    // Check boxes and radio buttons by control id: BST_UNCHECKED (0),
+    // BST_CHECKED (1); any non-zero check checks. CheckRadioButton checks
+    // id and clears every other radio button with an id from first to last
+    // (an id outside the range clears them all).
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckRadioButton(int first, int last, int id);
+    // The focus to the next (previous) control in tab order, as the
+    // platform's WM_NEXTDLGCTL does; a control that keeps Tab for itself
+    // (a grid) passes it on this way.
+    void NextDlgCtrl();
+    void PrevDlgCtrl();
+    // The command of a button: IDOK, IDCANCEL or IDHELP run their handlers,
+    // as if the button had been pressed.
+    void SendCommand(int id);
+
     // Dialog units of the dialog's current font.
     CDialogUnits DialogUnits() const { return CDialogUnits(font()); }
 
 protected:
     // Sets the dialog's client size from the template, in dialog units.
     void SetDialogSize(int cx, int cy);
+    // Creates the caption, size and controls that def describes
+    // (CDialogTemplate.cpp).
+    void BuildFromTemplate(const DialogDef& def);
     // Makes control a child with control id id at the template's position
     // (dialog units), and gives it the object name "ctl<id>" and an
     // accessible name. Returns control.
@@ -85,4 +118,5 @@ private:
 
     UINT m_nIDTemplate;
     bool m_buttonsConnected = false;
+    bool m_bCreated = false;
 };

@@ -4,6 +4,7 @@
 #include "CDialog.h"
 #include "framework/except/CException.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -57,6 +58,22 @@ void DDX_Text(CDataExchange* pDX, int id, double& value)
     exchangeNumber(
         pDX, id, value, [&c](const QString& t, bool* ok) { return c.toDouble(t, ok); },
         QStringLiteral("Please enter a number."), c.toString(value, 'g', 15));
+}
+
+void DDX_Check(CDataExchange* pDX, int id, int& value)
+{
+    auto* box = qobject_cast<QCheckBox*>(pDX->PrepareCtrl(id));
+    if (box == nullptr)
+        throw CNotSupportedException();
+    if (pDX->m_bSaveAndValidate) {
+        value = box->checkState() == Qt::Checked ? 1 : box->checkState() == Qt::PartiallyChecked ? 2 : 0;
+        return;
+    }
+    // Any other value leaves the box as it is, as the platform's exchange does.
+    if (value == 2)
+        box->setTristate(true);
+    if (value >= 0 && value <= 2)
+        box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
 void DDX_Control(CDataExchange* pDX, int id, QWidget& control)

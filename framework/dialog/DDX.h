@@ -13,6 +13,8 @@ void DDX_Text(CDataExchange* pDX, int id, QString& value);
 // An edit holding a whole number or a number with a decimal point '.'.
 void DDX_Text(CDataExchange* pDX, int id, int& value);
 void DDX_Text(CDataExchange* pDX, int id, double& value);
+// A check box: 0 unchecked, 1 checked, 2 indeterminate.
+void DDX_Check(CDataExchange* pDX, int id, int& value);
 
 // Puts control in the place of the dialog's control id the first time (its
 // parent, geometry, id, object name, accessible name, tab position and

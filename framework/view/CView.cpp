@@ -68,15 +68,6 @@ bool CView::OnCmdMsg(UINT id, CCmdUI* update)
     return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, update);
 }
 
-void CView::OnFilePrint()
-{
-    AfxMessageBox(AfxGetApp() ? AfxGetApp()->LoadFrameworkString(AFX_IDP_PRINT_NOT_AVAILABLE)
-                              : QStringLiteral("Printing is not available yet."),
-                  MB_ICONINFORMATION);
-}
-
-void CView::OnFilePrintPreview() { OnFilePrint(); }
-
 // --- the client area ---------------------------------------------------------
 
 CRect CView::GetClientRect() const

@@ -20,6 +20,7 @@ class CDC;
 class CDocument;
 class CFrameWnd;
 class QPainter;
+class QPrinter;
 struct CCreateContext;
 struct CPrintInfo;
 
@@ -58,9 +59,24 @@ public:
     // View, then document.
     bool OnCmdMsg(UINT id, CCmdUI* update) override;
 
-    // The framework's print commands (print, print direct, preview).
+    // --- printing (CViewPrinting.cpp) ---------------------------------------
+    // The framework's print commands: print with the print dialog, print on
+    // the printer as it is set up (the shell's print), and preview.
     virtual void OnFilePrint();
+    void OnFilePrintDirect();
     virtual void OnFilePrintPreview();
+    // Prepares a job: the default runs DoPreparePrinting.
+    virtual BOOL OnPreparePrinting(CPrintInfo* info);
+    // The application's printer, and the print dialog unless the job is
+    // direct or a preview; FALSE when the user cancels.
+    BOOL DoPreparePrinting(CPrintInfo* info);
+    virtual void OnBeginPrinting(CDC* dc, CPrintInfo* info);
+    // Prints the page info->m_nCurPage: the default draws the view.
+    virtual void OnPrint(CDC* dc, CPrintInfo* info);
+    virtual void OnEndPrinting(CDC* dc, CPrintInfo* info);
+    // The print loop on printer: pages of info's range in order; false
+    // with a sentence for the user when nothing or not all was printed.
+    bool PrintPages(QPrinter* printer, CPrintInfo& info, QString* error);
 
     // The view's creation, as the frame's client creation calls it; runs
     // OnCreate, whose -1 fails the creation.
@@ -111,6 +127,8 @@ protected:
     CDocument* m_pDocument = nullptr;
 
 private:
+    void print(bool direct);
+
     QRegion m_invalid;
     QSize m_lastClientSize{-1, -1};
 };

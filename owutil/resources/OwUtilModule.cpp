@@ -11,11 +11,13 @@ CModule& module()
 } // namespace
 
 void OwUtilRegisterStrings(CModule& module);
+void OwUtilRegisterImages(CModule& module);
 
 HINSTANCE OwUtilModule()
 {
     static const bool loaded = [] {
         OwUtilRegisterStrings(module());
+        OwUtilRegisterImages(module());
         return true;
     }();
     (void)loaded;

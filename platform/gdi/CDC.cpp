@@ -16,6 +16,10 @@ CDC::CDC(std::unique_ptr<DcBackend> backend) : m_backend(std::move(backend)) { i
 CDC::~CDC()
 {
     Flush();
+    // A memory DC's painter ends before its bitmap may go.
+    m_backend.reset();
+    if (m_bitmap && m_bitmap->SelectedIn() == this)
+        m_bitmap->SetSelectedIn(nullptr);
 }
 
 void CDC::init()

@@ -11,6 +11,7 @@
 #include "platform/gdi/DcBackend.h"
 #include "platform/gdi/DcState.h"
 #include "platform/gdi/Dib.h"
+#include "platform/gdi/GdiBitmap.h"
 #include "platform/gdi/GdiRegion.h"
 
 #include <QImage>
@@ -25,6 +26,7 @@ class CBrush;
 class CRgn;
 class CPalette;
 class CFont;
+class CBitmap;
 struct ResolvedFont;
 struct POLYTEXTW;
 struct POLYTEXTA;
@@ -59,6 +61,7 @@ public:
     // --- cancelling ---------------------------------------------------------
     BOOL CancelDC();
     bool IsCancelled() const { return m_cancel.load(std::memory_order_relaxed); }
+    const std::atomic<bool>& CancelFlag() const { return m_cancel; }
     void ResetCancel() { m_cancel.store(false); }
 
     // --- state stack --------------------------------------------------------
@@ -226,6 +229,11 @@ public:
                     BLENDFUNCTION blend);
     BOOL TransparentBlt(int x, int y, int w, int h, const DibImage& src, int xSrc, int ySrc, int wSrc, int hSrc,
                         UINT colorKey);
+    // A pattern-only operation written with a null source.
+    BOOL BitBlt(int x, int y, int w, int h, std::nullptr_t, int xSrc, int ySrc, DWORD rop)
+    {
+        return BitBlt(x, y, w, h, static_cast<const DibImage*>(nullptr), xSrc, ySrc, rop);
+    }
     BOOL MaskBlt(int x, int y, int w, int h, const DibImage* src, int xSrc, int ySrc, const DibImage* mask, int xMask,
                  int yMask, DWORD rop4);
     BOOL PlgBlt(const POINT* points, const DibImage& src, int xSrc, int ySrc, int w, int h, const DibImage* mask,
@@ -233,6 +241,29 @@ public:
     BOOL GradientFill(const TRIVERTEX* vertices, ULONG nVertices, const void* mesh, ULONG nMesh, ULONG mode);
     // FLOODFILLBORDER: up to pixels of color; FLOODFILLSURFACE: over pixels of color (CDCFlood.cpp).
     BOOL ExtFloodFill(int x, int y, COLORREF color, UINT type);
+
+    // --- memory device contexts (CDCMemory.cpp) -----------------------------
+    // Makes this a memory device context that draws on the bitmap selected
+    // into it, starting with the platform's 1 x 1 monochrome bitmap. dc: the
+    // device its bitmaps are to suit (may be null: the screen). FALSE when
+    // this device context already has a device.
+    BOOL CreateCompatibleDC(CDC* dc);
+    bool IsMemoryDC() const { return m_memory; }
+    // Selects bitmap into a memory device context; returns the previous
+    // bitmap (a temporary wrapper), or null when this is no memory device
+    // context or the bitmap is selected into another one.
+    CBitmap* SelectObject(CBitmap* bitmap);
+    HBITMAP SelectedBitmap() const { return m_bitmap.get(); }
+    // The colour of the pixel at logical (x, y); CLR_INVALID outside the
+    // device or the clip, or on a device without pixels.
+    COLORREF GetPixel(int x, int y) const;
+    // Transfers from another device context's pixels: a memory device
+    // context's bitmap, or any raster device. (xSrc, ySrc) is logical in
+    // src. A colour source into a monochrome bitmap becomes white where it
+    // has src's background colour and black elsewhere; a monochrome source
+    // takes this context's text (0) and background (1) colours.
+    BOOL BitBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, DWORD rop);
+    BOOL StretchBlt(int x, int y, int w, int h, CDC* src, int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
 
     // --- clipping -----------------------------------------------------------
     int SelectClipRgn(HRGN region);
@@ -306,6 +337,10 @@ private:
     BOOL blt(int x, int y, int w, int h, const DibImage* src, QRectF source, const BltOp& op,
              const DibImage* mask = nullptr, QPoint maskOffset = QPoint(), const QRectF* deviceTarget = nullptr);
     void syncClip();
+    // The source of a transfer from src (CDCMemory.cpp): its pixels of the
+    // logical rectangle, in this context's terms.
+    bool readSource(CDC* src, int xSrc, int ySrc, int wSrc, int hSrc, DibImage* out, QRectF* sourceRect);
+    HGDIOBJ selectBitmap(HBITMAP bitmap);
 
     std::unique_ptr<DcBackend> m_backend;
     DcState m_state;
@@ -319,4 +354,7 @@ private:
     // Vector devices: the silhouette of the last SRCAND transfer (BltSetup).
     QImage m_xorMask;
     QRect m_xorMaskRect;
+    // A memory device context and the bitmap it draws on.
+    bool m_memory = false;
+    GdiRef<GdiBitmap> m_bitmap;
 };

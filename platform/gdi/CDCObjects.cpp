@@ -3,6 +3,7 @@
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/DcRecording.h"
 
+#include "platform/gdi/CBitmap.h"
 #include "platform/gdi/CBrush.h"
 #include "platform/gdi/CFont.h"
 #include "platform/gdi/CPalette.h"
@@ -40,6 +41,8 @@ HGDIOBJ CDC::SelectObject(HGDIOBJ object)
         m_state.font = static_cast<GdiFont*>(object);
         return prev;
     }
+    case OBJ_BITMAP:
+        return selectBitmap(static_cast<HBITMAP>(object));
     default:
         return nullptr;
     }
@@ -53,6 +56,7 @@ HGDIOBJ CDC::GetCurrentObject(DWORD type) const
     case OBJ_BRUSH: return m_state.brush.get();
     case OBJ_PAL: return m_state.palette.get();
     case OBJ_FONT: return m_state.font.get();
+    case OBJ_BITMAP: return m_bitmap.get();
     default: return nullptr;
     }
 }
@@ -69,6 +73,7 @@ CGdiObject* CDC::tempWrapper(HGDIOBJ object)
         case OBJ_BRUSH: slot = std::make_unique<CBrush>(); break;
         case OBJ_PAL: slot = std::make_unique<CPalette>(); break;
         case OBJ_FONT: slot = std::make_unique<CFont>(); break;
+        case OBJ_BITMAP: slot = std::make_unique<CBitmap>(); break;
         default: slot = std::make_unique<CGdiObject>(); break;
         }
         slot->MakeTemporary();

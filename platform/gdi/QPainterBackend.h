@@ -26,6 +26,9 @@ public:
     bool ReadPixels(const QRect& rect, QImage* out) override;
     void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
     void Flush() override;
+    // Starts painting on the device now rather than at the first drawing
+    // (a printer's job opens here); false when the device refuses.
+    bool Begin() { return begin(); }
 
 private:
     bool begin();

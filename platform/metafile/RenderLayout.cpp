@@ -1,5 +1,6 @@
 #include "platform/metafile/RenderLayout.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <cmath>
 
@@ -98,6 +99,17 @@ bool RenderLayout::ParseOptions(QStringList& args, bool* timing, QString* error)
                 ok = okW && okH && givenWidthCm > 0 && givenHeightCm > 0 && givenWidthCm <= 10000 &&
                      givenHeightCm <= 10000;
             }
+        } else if (a == QLatin1String("--print")) {
+            print = true;
+        } else if (a == QLatin1String("--landscape")) {
+            landscape = true;
+        } else if (a == QLatin1String("--center")) {
+            center = true;
+        } else if (a == QLatin1String("--paper")) {
+            paper = value("--paper");
+            static const QRegularExpression custom(QStringLiteral("^\\d+(\\.\\d+)?x\\d+(\\.\\d+)?mm$"));
+            ok = paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0 ||
+                 paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0 || custom.match(paper).hasMatch();
         } else if (a == QLatin1String("--timing")) {
             *timing = true;
         } else if (a.startsWith(QLatin1String("--"))) {

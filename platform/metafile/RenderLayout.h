@@ -25,6 +25,13 @@ public:
     int pageHeight = 768;
     double givenWidthCm = 20.32;
     double givenHeightCm = 20.32;
+    // Printing through the viewer's print loop into a PDF: the paper ("A4",
+    // "Letter" or "WxHmm"), its orientation, and whether a picture smaller
+    // than the page is centred on it.
+    bool print = false;
+    QString paper = QStringLiteral("A4");
+    bool landscape = false;
+    bool center = false;
 
     // The largest side an output may have.
     static constexpr int MaxSide = 32768;

@@ -33,3 +33,29 @@ struct ToolBarButtonDef {
     QString image;
 };
 using ToolBarDef = std::vector<ToolBarButtonDef>;
+// One control of a dialog template, placed in dialog units.
+struct DialogItemDef {
+    enum Kind { Static, Edit, ListBox, PushButton, DefPushButton, CheckBox, GroupBox, Frame };
+    Kind kind = Static;
+    int id = -1;
+    QString text;
+    int x = 0, y = 0, cx = 0, cy = 0;
+    // Kind-specific style bits: LBS_SORT for a list box, ES_PASSWORD for an edit...
+    UINT style = 0;
+    bool hidden = false;
+};
+
+// A dialog template: the caption, the client size in dialog units and the
+// controls in tab order.
+struct DialogDef {
+    QString caption;
+    int cx = 0, cy = 0;
+    std::vector<DialogItemDef> items;
+};
+
+// Styles a dialog template's controls may carry.
+enum : UINT {
+    LBS_SORT = 0x0002,
+    ES_PASSWORD = 0x0020,
+    ES_READONLY = 0x0800,
+};

@@ -35,6 +35,7 @@ constexpr int GetBValue(COLORREF c) { return int((c >> 16) & 0xFF); }
 // "No colour given": the platform's CLR_DEFAULT and CLR_NONE.
 constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFFu; // what GetPixel answers for no pixel
 
 // Show commands of ShowWindow.
 enum : int {
@@ -74,3 +75,19 @@ enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDY
 
 // Virtual keys the system queries.
 enum : int { VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12 };
+
+// a * b / c in 64 bits, rounded half away from zero; -1 when c is 0 or the
+// result does not fit in 32 bits, as the platform's MulDiv.
+inline int MulDiv(int a, int b, int c)
+{
+    if (c == 0)
+        return -1;
+    long long num = static_cast<long long>(a) * b;
+    long long den = c;
+    if (den < 0)
+        num = -num, den = -den;
+    const long long q = num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
+    if (q > 2147483647LL || q < -2147483648LL)
+        return -1;
+    return static_cast<int>(q);
+}

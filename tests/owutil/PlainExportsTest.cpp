@@ -126,3 +126,19 @@ TEST_F(PlainExports, Compression)
     EXPECT_EQ(expand(packed, n, unpacked, sizeof unpacked), 50);
     EXPECT_EQ(std::memcmp(unpacked, data, 50), 0);
 }
+
+TEST_F(PlainExports, TipOfTheDayWithoutItsFileReturnsOkAndLeavesTheCallersValues)
+{
+    auto tip = get<int (*)(void*, const char*, int*, int*, char*, int)>("TipOfTheDay");
+    auto dateTime = get<int (*)(void*, const char*, uint32_t*)>("DateTimeDlg");
+    ASSERT_TRUE(tip && dateTime);
+    int position = 12;
+    int startup = 0;
+    char stamp[32] = "Mon Jan  1 00:00:00 2024";
+    const QByteArray missing = QFile::encodeName(QDir::homePath()) + "/no such tips.txt";
+    EXPECT_EQ(tip(nullptr, missing.constData(), &position, &startup, stamp, int(sizeof stamp)), 1);
+    EXPECT_EQ(position, 12);
+    EXPECT_EQ(startup, 0);
+    EXPECT_STREQ(stamp, "Mon Jan  1 00:00:00 2024");
+    EXPECT_EQ(tip(nullptr, nullptr, nullptr, nullptr, nullptr, 0), 1);
+}

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +46,29 @@ TEST(COXCoolButtonTest, AttachesToADialogButtonAndRisesUnderThePointer)
 
     EXPECT_EQ(cool.Detach(), ok);
     EXPECT_FALSE(ok->isFlat());
+}
+
+TEST(COXCoolButtonTest, RadioTextTakesTheHighlightColourUnderThePointer)
+{
+    QWidget dialog;
+    auto* radio = new QRadioButton(QStringLiteral("Fit in X"), &dialog);
+    radio->setProperty("id", 1004);
+    const QColor resting = radio->palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor highlight = radio->palette().color(QPalette::Active, QPalette::Highlight);
+    ASSERT_NE(resting, highlight);
+
+    COXCoolButton cool;
+    ASSERT_TRUE(cool.SubclassDlgItem(1004, &dialog));
+    EXPECT_EQ(radio->palette().color(QPalette::Active, QPalette::WindowText), resting);
+    enter(radio);
+    EXPECT_TRUE(cool.IsHot());
+    EXPECT_EQ(radio->palette().color(QPalette::Active, QPalette::WindowText), highlight);
+    leave(radio);
+    EXPECT_EQ(radio->palette().color(QPalette::Active, QPalette::WindowText), resting);
+    // Clicks still reach the radio as its own.
+    radio->click();
+    EXPECT_TRUE(radio->isChecked());
+    EXPECT_EQ(cool.Detach(), radio);
 }
 
 TEST(COXCoolButtonTest, AButtonDestroyedFirstLeavesTheAdapterEmpty)

@@ -21,7 +21,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
@@ -326,4 +329,56 @@ TEST_F(ImageViewTest, TwoViewsOfADocumentAndAWindowClosedWhilePainting)
     MainFrame()->MDIGetActive()->close();
     settle(200);
     EXPECT_EQ(Documents().size(), 0u);
+}
+
+TEST_F(ImageViewTest, PreviewShowsEveryPageAndPrintSetupReachesTheNextPrint)
+{
+    // 38 x 50 cm at its physical size: 2 x 2 pages of A4 portrait.
+    EmfBuilder b(RECT(0, 0, 38000, 50000));
+    b.Record(39, {1, 0, RGB(20, 90, 200), 0}); // EMR_CREATEBRUSHINDIRECT
+    b.Record(37, {1});                         // EMR_SELECTOBJECT
+    for (uint32_t i = 0; i < 10; ++i)
+        b.Record(42, {i * 100, i * 130, i * 100 + 80, i * 130 + 80}); // EMR_ELLIPSE
+    ASSERT_TRUE(Open({MakeFile(QStringLiteral("poster.emf"), b.Bytes())}));
+    settle(100);
+    ASSERT_NE(ActiveView(), nullptr);
+    ActiveView()->m_dZoom = 1.0;
+    ActiveView()->ApplyFitOption(FIT_ZOOM);
+    QPrinter* printer = app->GetPrinter();
+    printer->setPageSize(QPageSize(QPageSize::A4));
+    printer->setPageOrientation(QPageLayout::Portrait);
+
+    auto previewPages = [&] {
+        int count = -1;
+        QList<int> visited;
+        testenv::OnNextModal([&](QDialog* d) {
+            auto* widget = d->findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(widget, nullptr);
+            count = widget->pageCount();
+            for (int page = 1; page <= count; ++page) {
+                widget->setCurrentPage(page);
+                visited << widget->currentPage();
+            }
+            d->reject();
+        });
+        MainFrame()->SendCommand(ID_FILE_PRINT_PREVIEW);
+        EXPECT_EQ(visited.size(), count);
+        return count;
+    };
+    EXPECT_EQ(previewPages(), 4);
+
+    // Print Setup: landscape A4 is 2 pages across and 3 down.
+    testenv::OnNextModal([](QDialog* d) {
+        QRadioButton* landscape = nullptr;
+        for (QRadioButton* r : d->findChildren<QRadioButton*>())
+            if (r->text().remove(QLatin1Char('&')).contains(QLatin1String("Landscape")))
+                landscape = r;
+        ASSERT_NE(landscape, nullptr);
+        landscape->click();
+        EXPECT_TRUE(landscape->isChecked());
+        d->accept();
+    });
+    MainFrame()->SendCommand(ID_FILE_PRINT_SETUP);
+    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(previewPages(), 6);
 }

@@ -63,6 +63,9 @@ TEST_F(HelpTest, FramesAndHelpTopicsOpenTheOverview)
 
     MainFrame()->WinHelp(HID_BASE_COMMAND + ID_PREFERENCES, HELP_CONTEXT);
     EXPECT_EQ(Topic(), "/topics/preferences.htm");
+    // A dialog's Help button asks the application, which asks the main window.
+    app->WinHelp(HID_BASE_RESOURCE + 143, HELP_CONTEXT);
+    EXPECT_EQ(Topic(), "/topics/dlg_preferences.htm");
     ASSERT_TRUE(MainFrame()->SendCommand(ID_HELP_FINDER));
     EXPECT_EQ(Topic(), "/overview.htm");
     EXPECT_TRUE(testenv::Messages().empty());

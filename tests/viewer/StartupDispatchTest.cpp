@@ -2,6 +2,9 @@
 // prints, and when start-up ends.
 #include "StartupFixture.h"
 
+#include <QFileInfo>
+#include <QPrinter>
+
 #include "framework/cmd/CommandIds.h"
 #include "framework/doc/CDocManager.h"
 #include "viewer/document/CLumivueDoc.h"
@@ -68,7 +71,13 @@ TEST_F(StartupTest, DdeComesFirstThenTheListedDocuments)
 TEST_F(StartupTest, PrintPrintsEachFileInOrderThenEnds)
 {
     const QString a = MakeFile("a.emf"), b = MakeFile("b.emf");
-    EXPECT_FALSE(Start({"-Print", a, b, "-Open", MakeFile("c.emf")}));
+    // The printer writes a PDF here, so the test needs no print queue.
+    const QString pdf = testenv::Home() + "/printed.pdf";
+    QFile::remove(pdf);
+    EXPECT_FALSE(Start({"-Print", a, b, "-Open", MakeFile("c.emf")}, [&](RecordingApp& a) {
+        a.GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        a.GetPrinter()->setOutputFileName(pdf);
+    }));
     const std::vector<ShellCall> expected{{Cmd::FilePrint, a}, {Cmd::FilePrint, b}};
     EXPECT_EQ(app->calls, expected);
     const auto docs = Documents();
@@ -76,11 +85,21 @@ TEST_F(StartupTest, PrintPrintsEachFileInOrderThenEnds)
     EXPECT_EQ(docs[0]->m_strFileName, a);
     EXPECT_EQ(docs[1]->m_strFileName, b);
     EXPECT_FALSE(MainFrame()->isVisible());
-    // Each document reached the view's print command.
-    int printed = 0;
-    for (const auto& m : testenv::Messages())
-        printed += m.text == QLatin1String("Printing is not available yet.");
-    EXPECT_EQ(printed, 2);
+    // Each document was printed, without a dialog and without a failure.
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+    EXPECT_EQ(app->m_nExitCode, 0);
+    EXPECT_TRUE(testenv::Messages().empty());
+}
+
+TEST_F(StartupTest, PrintWithoutAPrinterEndsWithAFailureStatus)
+{
+    EXPECT_FALSE(Start({"-Print", MakeFile("a.emf")}, [](RecordingApp& a) {
+        // A printer that has nowhere to send the job.
+        a.GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        a.GetPrinter()->setOutputFileName(QString());
+    }));
+    EXPECT_EQ(app->m_nExitCode, 1);
+    EXPECT_TRUE(testenv::Messages().empty());
 }
 
 TEST_F(StartupTest, AFileThatCannotBeOpenedIsReportedAndStartupGoesOn)

@@ -8,14 +8,15 @@
 #include "toolkit/COXCommandLine.h"
 #include "toolkit/COXSplashWnd.h"
 #include "toolkit/COXWorkspaceState.h"
+#include "viewer/dialogs/CAboutDlg.h"
 #include "viewer/document/CLumivueDoc.h"
 #include "viewer/frame/CChildFrame.h"
 #include "viewer/frame/CMainFrame.h"
 #include "viewer/resources/Resource.h"
+#include "viewer/settings/CPreferencesDlg.h"
 #include "viewer/view/CLumivueView.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 namespace {
 // The flag words of the toolkit's option table: a switch, and an option
@@ -27,6 +28,7 @@ constexpr int kList = 19;
 CLumivueApp::CLumivueApp()
 {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_PREFERENCES, [this] { OnPreferences(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 }
@@ -167,7 +169,20 @@ bool CLumivueApp::dispatch(CCommandLineInfo& cmdInfo)
 
 void CLumivueApp::OnAppAbout()
 {
-    QWidget* parent = m_pMainWnd ? m_pMainWnd->GetWidget() : nullptr;
-    QMessageBox::about(parent, QStringLiteral("About Lumivu"),
-                       QStringLiteral("<b>Lumivue</b><br>Metafile and image viewer<br>Orrery Works"));
+    try {
+        CAboutDlg dlg;
+        dlg.DoModal();
+    } catch (const CException& e) {
+        e.ReportError();
+    }
+}
+
+void CLumivueApp::OnPreferences()
+{
+    try {
+        CPreferencesDlg dlg;
+        dlg.DoModal();
+    } catch (const CException& e) {
+        e.ReportError();
+    }
 }

@@ -19,7 +19,10 @@ public:
     // The application object of the process, when it is this class.
     static CLumivueApp* Get();
 
+    // The About box and the Preferences dialog, each run modally without a
+    // parent; a framework exception is reported and goes no further.
     void OnAppAbout();
+    void OnPreferences();
 
     // The options of the command line, defined and parsed in InitInstance.
     COXCommandOptions m_cmdOptions;

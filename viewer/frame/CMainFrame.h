@@ -32,7 +32,7 @@ public:
     // the zoom pane sends Zoom To to the active document window. Always 1.
     LRESULT OnPaneNotify(UINT paneId);
     // Help for a help context and command, in the program's help window.
-    void WinHelp(DWORD data, UINT cmd);
+    void WinHelp(DWORD data, UINT cmd) override;
     // The topic WinHelp shows for a help context and command.
     static DWORD HelpTopic(DWORD data, UINT cmd);
 

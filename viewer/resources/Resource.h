@@ -16,6 +16,8 @@ enum : UINT {
     IDR_PNGTYPE = 139,
     IDR_TGATYPE = 140,
     IDR_PCXTYPE = 141,
+    // The About box's logo: 96 x 96, 256 colours, magenta is transparent.
+    IDB_ABOUTLOGO = 171,
 };
 
 // The viewer's own commands.

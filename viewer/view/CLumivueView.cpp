@@ -55,7 +55,7 @@ CLumivueDoc* CLumivueView::GetDocument() const { return dynamic_cast<CLumivueDoc
 void CLumivueView::registerCommands()
 {
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
-    OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrintDirect(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 
     OnCommand(ID_FIT_PAGE, [this] { OnFitPage(); });

@@ -66,6 +66,17 @@ public:
     const ThreadInfo& PaintingInfo() const { return m_ThreadInfo; }
     CPaintSurface& Surface() { return m_surface; }
 
+    // --- printing (CLumivueViewPrinting.cpp) -----------------------------------
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnPrint(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+    // Where the image starts on page pageIndex (from 0, down each column
+    // first), centred where it is smaller than the page when center is set.
+    CPoint PageOrigin(int pageIndex, bool center) const;
+    // The "CenterPrintedImage" preference, read afresh for every page.
+    virtual bool CenterPrintedImage() const;
+
     // --- framework overrides ------------------------------------------------------
     int OnCreate(CCreateContext* context) override;
     // The window goes before the document: the painting stops first.

@@ -178,7 +178,10 @@ UINT CLumivueView::ThreadProc(void* param)
         } else if (info->xImage) {
             info->xImage->Draw2(dc, info->Rect);
         }
-        dc->Flush();
+        // The thread's own surface is finished here; a printer's job stays
+        // open for the pages that follow.
+        if (own)
+            dc->Flush();
         // A stopped painting is repainted by the next one: showing its last
         // part would only delay the stop.
         if (own && WaitForSingleObject(stop, 0) != WAIT_OBJECT_0)
