@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <new>
 #include <unistd.h>
 
@@ -96,6 +97,13 @@ int main(int argc, char** argv)
     // Beyond the memory limit an allocation fails: end with a message and
     // the failure status, before anything was written.
     std::set_new_handler([] {
+        static const char message[] = "lumivu-thumbnailer: out of memory, no thumbnail written\n";
+        (void)!write(2, message, sizeof message - 1);
+        _exit(1);
+    });
+    // Qt's containers allocate with malloc and throw when it fails, past
+    // the new handler: that too ends with the failure status, not a crash.
+    std::set_terminate([] {
         static const char message[] = "lumivu-thumbnailer: out of memory, no thumbnail written\n";
         (void)!write(2, message, sizeof message - 1);
         _exit(1);
