@@ -19,6 +19,30 @@ CSurfaceDC::CSurfaceDC(CPaintSurface* surface)
 CPaintSurface::CPaintSurface() = default;
 CPaintSurface::~CPaintSurface() = default;
 
+namespace {
+
+// A new image of size that keeps old's pixels at the top left (same ratio)
+// and shows background elsewhere: rows are copied, nothing is painted.
+QImage resized(const QImage& old, const QSize& size, const QColor& background, bool keep)
+{
+    QImage image(size, QImage::Format_RGB32);
+    const QRgb fill = background.rgb();
+    const int keepW = keep ? std::min(old.width(), size.width()) : 0;
+    const int keepH = keep ? std::min(old.height(), size.height()) : 0;
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        int x = 0;
+        if (y < keepH) {
+            std::memcpy(row, old.constScanLine(y), size_t(keepW) * 4);
+            x = keepW;
+        }
+        std::fill(row + x, row + size.width(), fill);
+    }
+    return image;
+}
+
+} // namespace
+
 bool CPaintSurface::Resize(const QSize& logical, qreal ratio)
 {
     const QSize size = logical.expandedTo(QSize(0, 0));
@@ -26,19 +50,16 @@ bool CPaintSurface::Resize(const QSize& logical, qreal ratio)
         ratio = 1.0;
     if (size == m_logical && ratio == m_ratio && !m_back.isNull())
         return false;
-    const QSize device(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)));
-    QImage back(device.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    back.fill(m_background);
-    if (!m_back.isNull() && ratio == m_ratio) {
-        QPainter p(&back);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, m_back);
-    }
-    m_back = back;
+    const QSize device =
+        QSize(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio))).expandedTo(QSize(1, 1));
+    const bool keep = !m_back.isNull() && ratio == m_ratio;
+    m_back = resized(m_back, device, m_background, keep);
     m_logical = size;
     m_ratio = ratio;
     std::lock_guard<std::mutex> guard(m_frontLock);
-    m_front = m_back.copy();
+    // The window keeps showing what it showed until the new painting
+    // publishes.
+    m_front = resized(m_front, device, m_background, keep);
     m_front.setDevicePixelRatio(ratio);
     return true;
 }
