@@ -112,6 +112,10 @@ BOOL SetDibClipboardData(const QByteArray& packedDib)
     const uint64_t info = dibInfoBytes(packedDib, &h);
     if (info == 0)
         return FALSE;
+    // Other programs read the bitmap file as it stands: every row must be there.
+    const bool rows = h.compression == BI_RGB || h.compression == BI_BITFIELDS || h.compression == BI_ALPHABITFIELDS;
+    if (rows && uint64_t(packedDib.size()) - info < h.Stride() * h.AbsHeight())
+        return FALSE;
     DibImage decoded;
     const auto* base = reinterpret_cast<const uint8_t*>(packedDib.constData());
     if (!Dib::Decode(base, size_t(info), base + info, size_t(packedDib.size()) - size_t(info), DIB_RGB_COLORS, {},
