@@ -5,10 +5,13 @@
 #include "framework/app/CWinApp.h"
 #include "framework/frame/CFrameWnd.h"
 #include "owutil/debug/MsgBox.h"
+#include "owutil/debug/Trace.h"
 #include "platform/types/QtGeometry.h"
+#include "toolkit/COXDIB.h"
 #include "toolkit/COXScreenGrabber.h"
 #include "viewer/resources/Resource.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 
@@ -24,6 +27,16 @@ void restoreArrow()
         QGuiApplication::restoreOverrideCursor();
 }
 
+// This module's trace level (0: off). A tracing build with a level also
+// keeps each grab in the temporary folder for a look at what was grabbed.
+[[maybe_unused]] int s_nTraceLevel = 0;
+
+[[maybe_unused]] void keepForTrace(COXDIB* dib, const char* name)
+{
+    if (s_nTraceLevel != 0 && dib != nullptr)
+        dib->Write(QDir::temp().filePath(QString::fromLatin1(name)));
+}
+
 // How long Capture Window waits for a painting to finish.
 constexpr qint64 kCaptureSettleMs = 3000;
 
@@ -37,6 +50,7 @@ void CLumivueView::OnEditCaptureWnd()
     grabber.GrabClientWindow(this);
     // The dialog is no place for the wait cursor.
     restoreArrow();
+    OW_TRACE_DO(keepForTrace(grabber.GetGrabDIB(), "GVWnd.bmp"));
     SelectImageDestination(grabber.GetGrabDIB(), helpIdOf(ID_CAPTURE_WINDOW));
     restoreArrow();
 }
@@ -76,9 +90,10 @@ void CLumivueView::OnLButtonDown(UINT flags, CPoint point)
     const QPoint screenPoint = viewport()->mapToGlobal(toQPoint(point));
     if (mainWidget != nullptr && mainWidget->frameGeometry().contains(screenPoint)) {
         COXScreenGrabber grabber;
-        if (grabber.GrabTracker(this, toCPoint(screenPoint), mainWidget))
+        if (grabber.GrabTracker(this, toCPoint(screenPoint), mainWidget)) {
+            OW_TRACE_DO(keepForTrace(grabber.GetGrabDIB(), "GVRect.bmp"));
             SelectImageDestination(grabber.GetGrabDIB(), helpIdOf(ID_CAPTURE_REGION));
-        else if (!grabber.WasCancelled())
+        } else if (!grabber.WasCancelled())
             OWDebug::MsgBox(QStringLiteral("Error: Unable to grab the image!"), QString(), 0);
     }
     restoreArrow();
