@@ -88,7 +88,10 @@ void COXGrabTracker::paintEvent(QPaintEvent*)
     p.drawRect(sel.adjusted(0, 0, -1, -1));
     p.setPen(QPen(QColor(0, 0, 0), 1, Qt::DashLine));
     p.drawRect(sel.adjusted(0, 0, -1, -1));
-    const QString size = QStringLiteral("%1 \u00d7 %2").arg(sel.width()).arg(sel.height());
+    // The size the bitmap will have, in the screen's own pixels.
+    const qreal ratio = m_frozen.devicePixelRatio();
+    const QString size =
+        QStringLiteral("%1 \u00d7 %2").arg(qRound(sel.width() * ratio)).arg(qRound(sel.height() * ratio));
     QRect label = p.fontMetrics().boundingRect(size).adjusted(-4, -2, 4, 2);
     label.moveTopLeft(sel.bottomLeft() + QPoint(0, 4));
     if (label.bottom() > height())
