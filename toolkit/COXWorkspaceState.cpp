@@ -6,6 +6,7 @@
 #include "framework/frame/CMDIFrameWnd.h"
 
 #include <QSettings>
+#include <QStatusBar>
 
 namespace {
 
@@ -41,8 +42,12 @@ BOOL COXWorkspaceState::StoreToRegistry(const QString& valueName, const QString&
     s->setValue(kVersionKey, kVersion);
     if (m_mainWindow)
         s->setValue("MainWindow", frame->saveGeometry());
-    if (m_bars)
+    if (m_bars) {
         s->setValue("Bars", frame->saveState(kVersion));
+        // The main window's state leaves the status bar out.
+        if (auto* bar = frame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
+            s->setValue("StatusBar", !bar->isHidden());
+    }
     if (m_childFrames) {
         s->beginWriteArray("Children");
         int i = 0;
@@ -78,13 +83,20 @@ BOOL COXWorkspaceState::LoadFromRegistry(const QString& valueName, const QString
         return TRUE;
     if (m_mainWindow) {
         const QByteArray g = s->value("MainWindow").toByteArray();
-        if (!g.isEmpty())
-            frame->restoreGeometry(g);
+        if (!g.isEmpty() && frame->restoreGeometry(g))
+            // The program shows its main window with this command after the
+            // restore: a maximised window must stay maximised.
+            app->m_nCmdShow = frame->isMaximized() || (frame->windowState() & Qt::WindowMaximized)
+                                  ? SW_SHOWMAXIMIZED
+                                  : SW_SHOWNORMAL;
     }
     if (m_bars) {
         const QByteArray b = s->value("Bars").toByteArray();
         if (!b.isEmpty())
             frame->restoreState(b, kVersion);
+        if (auto* bar = frame->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+            bar && s->contains("StatusBar"))
+            bar->setVisible(s->value("StatusBar").toBool());
     }
     if (m_childFrames) {
         const int n = s->beginReadArray("Children");

@@ -7,11 +7,17 @@
 #include "viewer/view/CLumivueView.h"
 #include "framework/print/CPrintInfo.h"
 
+#include "platform/sync/NamedEvent.h"
+
 #include <QElapsedTimer>
 #include <QPageSize>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 // The view of a converter: centring a printed picture is its own option,
 // not a preference of whoever runs the converter.
@@ -106,6 +112,74 @@ qint64 ViewRender::Paint(QPaintDevice* device, bool white)
     m_view->StopPainting();
     dc.Flush();
     return timer.nsecsElapsed() / 1000;
+}
+
+// A second thread that, once the limit has passed, does what a scroll does
+// to a window's painting: it raises the view's stop request, polled between
+// two records, and the context's abort flag, which makes a long record
+// return early. It repeats both until the painting has ended, since a
+// playback that starts after the first cancel clears the abort flag.
+class ViewRender::Watchdog {
+public:
+    Watchdog(CDC& dc, QString stopEventName, int limitMs)
+        : m_thread([this, &dc, name = std::move(stopEventName), limitMs] {
+              std::unique_lock<std::mutex> lock(m_lock);
+              if (m_ended.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return m_done; }))
+                  return;
+              do {
+                  if (HANDLE stop = OpenEvent(EVENT_ALL_ACCESS, false, name)) {
+                      SetEvent(stop);
+                      CloseHandle(stop);
+                  }
+                  dc.CancelDC();
+                  m_fired = true;
+              } while (!m_ended.wait_for(lock, std::chrono::milliseconds(5), [this] { return m_done; }));
+          })
+    {
+    }
+    ~Watchdog() { Finish(); }
+    // The painting has ended; true when the watchdog had to stop it.
+    bool Finish()
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_done = true;
+        }
+        m_ended.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_fired;
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_ended;
+    bool m_done = false;
+    bool m_fired = false;
+    std::thread m_thread;
+};
+
+bool ViewRender::PaintBounded(QPaintDevice* device, bool white, int limitMs)
+{
+    CDC dc(std::make_unique<QPainterBackend>(device));
+    dc.SetPrinting(true);
+    if (white) {
+        const CRect all(0, 0, m_view->DestRect.Width(), m_view->DestRect.Height());
+        dc.FillSolidRect(&all, RGB(255, 255, 255));
+    }
+    bool stopped = false;
+    {
+        Watchdog watchdog(dc, m_doc.EventName(QStringLiteral("Painting"), m_view->m_nViewNumber), limitMs);
+        m_view->OnDraw(&dc);
+        m_view->StopPainting();
+        stopped = watchdog.Finish();
+    }
+    // What was drawn before the stop is kept: the abort flag only refuses
+    // further drawing, so lift it to finish the device.
+    dc.ResetCancel();
+    dc.Flush();
+    const ThreadInfo& info = m_view->PaintingInfo();
+    return !stopped && (info.Completed || !info.Interruptable);
 }
 
 int ViewRender::PrintPdf(const QString& output, const QString& fit, double zoom, const QString& paper, bool landscape,

@@ -29,6 +29,10 @@ public:
     // Paints the laid-out image at the top left of device (white first for
     // raster devices); the time the painting took, in microseconds.
     qint64 Paint(QPaintDevice* device, bool white);
+    // Paints as Paint does, but stops the painting thread once limitMs have
+    // passed (through the view's stop request and the context's abort flag),
+    // keeping what was drawn. True when the picture was drawn to its end.
+    bool PaintBounded(QPaintDevice* device, bool white, int limitMs);
     // Prints through the view's print loop into a PDF of paper ("A4",
     // "Letter", "WxHmm"), one PDF page per printed page: in fit mode fit
     // (empty: at zoom times the physical size). The pages printed, or 0
@@ -38,5 +42,7 @@ public:
 
 private:
     CLumivueDoc& m_doc;
+    // Stops the painting on dc at the deadline, unless it ends before.
+    class Watchdog;
     std::unique_ptr<RenderView> m_view;
 };

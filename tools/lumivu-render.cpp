@@ -7,6 +7,7 @@
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EnhMetaFileDC.h"
 #include "platform/metafile/RenderLayout.h"
+#include "tools/BatchConverter.h"
 #include "tools/DocumentRender.h"
 #include "tools/ViewRender.h"
 #include "viewer/document/CLumivueDoc.h"
@@ -28,6 +29,7 @@ void usage(FILE* out)
 {
     std::fputs("usage: lumivu-render [--width W | --height H | --zoom Z | --fit FIT [--page WxH] [--given WxH]]\n"
                "                     [--dpi D] [--timing] INPUT OUTPUT\n"
+               "       lumivu-render [OPTIONS] --out-dir DIR [--format F] [--jobs N] INPUT...\n"
                "Converts a metafile or an image to PNG, BMP, PDF or SVG, or a metafile to EMF\n"
                "(chosen by OUTPUT's extension).\n"
                "  --fit FIT     lay the image out as the viewer's window does: page, x, y,\n"
@@ -37,7 +39,11 @@ void usage(FILE* out)
                "  --print       print into OUTPUT.pdf as the viewer prints: fitted (--fit) or at\n"
                "                --zoom times the physical size, tiled over as many pages as needed\n"
                "  --paper P     A4 (default), Letter or WxHmm; --landscape; --center centres a\n"
-               "                picture smaller than the page\n",
+               "                picture smaller than the page\n"
+               "  --out-dir DIR convert every INPUT into DIR, named after the input\n"
+               "  --format F    png (default), pdf, svg, emf or bmp, for --out-dir\n"
+               "  --jobs N      conversions at a time (default: the number of cores)\n"
+               "Exit status: 0 done (in a batch: every file), 1 a file failed, 2 usage error.\n",
                out);
 }
 
@@ -107,6 +113,31 @@ int main(int argc, char** argv)
     RenderLayout layout;
     bool timing = false;
     QString error;
+
+    BatchConverter::Options batch;
+    bool isBatch = false;
+    if (!BatchConverter::ParseArguments(args, &batch, &isBatch, &error)) {
+        std::fprintf(stderr, "lumivu-render: %s\n", qPrintable(error));
+        usage(stderr);
+        return 2;
+    }
+    if (isBatch) {
+        // Usage errors show once, here, rather than once per file.
+        QStringList options = batch.renderOptions;
+        if (!layout.ParseOptions(options, &timing, &error) || !options.isEmpty()) {
+            std::fprintf(stderr, "lumivu-render: %s\n",
+                         qPrintable(error.isEmpty() ? QStringLiteral("unknown option %1").arg(options.value(0)) : error));
+            usage(stderr);
+            return 2;
+        }
+        if (layout.print && batch.format != QLatin1String("pdf")) {
+            std::fputs("lumivu-render: --print writes PDF: give --format pdf\n", stderr);
+            usage(stderr);
+            return 2;
+        }
+        BatchConverter converter(batch, QCoreApplication::applicationFilePath());
+        return converter.Run();
+    }
     if (!layout.ParseOptions(args, &timing, &error) || args.size() != 2) {
         if (!error.isEmpty())
             std::fprintf(stderr, "lumivu-render: %s\n", qPrintable(error));

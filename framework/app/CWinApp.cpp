@@ -52,7 +52,12 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-void CWinApp::WinHelp(DWORD, UINT) {}
+void CWinApp::WinHelp(DWORD data, UINT cmd)
+{
+    // As the platform's framework does: the main window shows the help.
+    if (m_pMainWnd)
+        m_pMainWnd->WinHelp(data, cmd);
+}
 
 int CWinApp::ExitInstance()
 {

@@ -67,8 +67,8 @@ public:
     void Enable3dControls() {}
 
     // Help for data (a help context, see HelpIds.h) and cmd (HELP_CONTEXT,
-    // HELP_FINDER...). The framework has no help viewer of its own: a program
-    // that offers help overrides this.
+    // HELP_FINDER...): the main window's WinHelp, which a program that offers
+    // help overrides.
     virtual void WinHelp(DWORD data, UINT cmd);
 
     // A framework string: the program's table first, then the framework's.

@@ -49,6 +49,9 @@ public:
     virtual void DestroyFrame();
 
     bool OnCmdMsg(UINT id, CCmdUI* update) override;
+    // Help for a help context and command; the framework has no help viewer
+    // of its own, so by default nothing is shown.
+    virtual void WinHelp(DWORD /*data*/, UINT /*cmd*/) {}
     // Sends command id as a menu item would: nothing happens when an update
     // handler disables it or no target handles it. Returns true when handled.
     bool SendCommand(UINT id);

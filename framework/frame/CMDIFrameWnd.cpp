@@ -99,7 +99,10 @@ void CMDIFrameWnd::LoadAccelerators(UINT id)
         auto* s = new QShortcut(QKeySequence(a.key), this);
         s->setContext(Qt::WindowShortcut);
         const UINT cmd = a.id;
-        connect(s, &QShortcut::activated, this, [this, cmd] { SendCommand(cmd); });
+        connect(s, &QShortcut::activated, this, [this, cmd] {
+            emit acceleratorActivated(cmd);
+            SendCommand(cmd);
+        });
         m_accelerators.push_back(s);
     }
 }

@@ -55,6 +55,10 @@ public:
     void OnChildAdded(CMDIChildWnd* child);
     void OnChildActivated(CMDIChildWnd* child);
 
+signals:
+    // A key of the accelerator table was pressed; its command follows.
+    void acceleratorActivated(UINT command);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,5 +1,7 @@
 #include "MenuBuilder.h"
 
+#include "framework/app/CWinApp.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,12 @@ QAction* MakeAction(QWidget* parent, const QString& text, UINT id, const Callbac
     // The text after a tab is shown as the shortcut column; the keys
     // themselves belong to the frame's accelerator table.
     a->setShortcutVisibleInContextMenu(true);
+    // The text before the line break of the command's string is its fly-by
+    // prompt, which the main window's status bar shows while it is highlighted.
+    if (CWinApp* app = AfxGetApp(); app && id != 0) {
+        const QString prompt = app->LoadFrameworkString(id).section('\n', 0, 0);
+        a->setStatusTip(prompt);
+    }
     if (callbacks.command)
         QObject::connect(a, &QAction::triggered, a, [cb = callbacks.command, id] { cb(id); });
     return a;

@@ -20,6 +20,7 @@ public:
     void AddString(UINT id, const QString& text) { m_strings[id] = text; }
     void AddMenu(UINT id, MenuDef menu) { m_menus[id] = std::move(menu); }
     void AddAccelerators(UINT id, AccelTableDef table) { m_accels[id] = std::move(table); }
+    void AddToolBar(UINT id, ToolBarDef bar) { m_toolbars[id] = std::move(bar); }
     // Bitmaps and icons: a path in Qt's resource system (":/..."), SVG or raster.
     void AddImage(UINT id, const QString& qtResourcePath) { m_images[id] = qtResourcePath; }
     // Resources of a type of the module's own (such as "MetaFile"): a path
@@ -35,6 +36,7 @@ public:
     const MenuDef* FindMenu(UINT id) const { return find(m_menus, id); }
     const AccelTableDef* FindAccelerators(UINT id) const { return find(m_accels, id); }
     const QString* FindImage(UINT id) const { return find(m_images, id); }
+    const ToolBarDef* FindToolBar(UINT id) const { return find(m_toolbars, id); }
     const QString* FindCustom(const QString& type, UINT id) const { return find(m_custom, {type.toUpper(), id}); }
     const DialogDef* FindDialog(UINT id) const { return find(m_dialogs, id); }
 
@@ -54,6 +56,7 @@ private:
     std::map<UINT, MenuDef> m_menus;
     std::map<UINT, AccelTableDef> m_accels;
     std::map<UINT, QString> m_images;
+    std::map<UINT, ToolBarDef> m_toolbars;
     std::map<std::pair<QString, UINT>, QString> m_custom;
     std::map<UINT, DialogDef> m_dialogs;
 };

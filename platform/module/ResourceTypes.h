@@ -26,6 +26,13 @@ struct AccelDef {
 };
 using AccelTableDef = std::vector<AccelDef>;
 
+// One toolbar button: the command it sends and its image (a Qt resource
+// path, SVG or raster); id 0 is a separator.
+struct ToolBarButtonDef {
+    UINT id = 0;
+    QString image;
+};
+using ToolBarDef = std::vector<ToolBarButtonDef>;
 // One control of a dialog template, placed in dialog units.
 struct DialogItemDef {
     enum Kind { Static, Edit, ListBox, PushButton, DefPushButton, CheckBox, GroupBox, Frame };

@@ -13,8 +13,17 @@ bool ShowWindow(QWidget* w, int nCmdShow)
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE: w->showMinimized(); break;
-    case SW_SHOWNORMAL:
-    case SW_RESTORE: w->showNormal(); break;
+    case SW_SHOWNORMAL: w->showNormal(); break;
+    case SW_RESTORE:
+        // A minimised window comes back as it was before (maximised stays
+        // maximised); only a window that is not minimised becomes normal.
+        if (w->windowState() & Qt::WindowMinimized) {
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->show();
+        } else {
+            w->showNormal();
+        }
+        break;
     case SW_SHOWNOACTIVATE:
     case SW_SHOWNA:
         w->setAttribute(Qt::WA_ShowWithoutActivating, true);

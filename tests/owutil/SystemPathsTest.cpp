@@ -15,7 +15,8 @@ TEST(GetModuleFileName, ProgramAndLibrary)
 {
     EXPECT_EQ(OwUtil::GetModuleFileName(nullptr), QCoreApplication::applicationFilePath());
     const QString library = OwUtil::GetModuleFileName(OwUtilModule());
-    EXPECT_TRUE(library.endsWith("/libOwUtil.so")) << library.toStdString();
+    // The loader names the library by its soname.
+    EXPECT_TRUE(QFileInfo(library).fileName().startsWith("libOwUtil.so")) << library.toStdString();
     EXPECT_TRUE(QFileInfo(library).isAbsolute());
     EXPECT_TRUE(QFile::exists(library));
 }

@@ -94,11 +94,18 @@ BOOL CLumivueApp::InitInstance()
         defineOptions();
         COXCommandLine cmdLine(m_arguments.isEmpty() ? QCoreApplication::arguments() : m_arguments);
         CCommandLineInfo cmdInfo;
-        cmdInfo.m_strFileName = m_cmdOptions.ParseCmdLine(cmdLine);
+        QStringList moreFiles;
+        cmdInfo.m_strFileName = m_cmdOptions.ParseCmdLine(cmdLine, &moreFiles);
 
         // 11. The shell requests.
         if (!dispatch(cmdInfo))
             return FALSE;
+        // Every further file name on the command line opens too.
+        for (const QString& file : moreFiles) {
+            cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
+            cmdInfo.m_strFileName = file;
+            ProcessShellCommand(cmdInfo);
+        }
 
         // 12. Show the main window.
         frame->ShowWindow(m_nCmdShow);

@@ -1,6 +1,8 @@
 #pragma once
-// The frame of each document window.
+// The frame of each document window: a dynamic splitter of up to 2 x 2
+// views of its document.
 #include "framework/frame/CMDIChildWnd.h"
+#include "framework/frame/CSplitterWnd.h"
 
 class CChildFrame : public CMDIChildWnd {
     Q_OBJECT
@@ -9,5 +11,12 @@ public:
     ~CChildFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCreateClient(CCreateContext* context) override;
     void ActivateFrame(int nCmdShow = -1) override;
+
+    CSplitterWnd* GetSplitter() { return m_wndSplitter; }
+
+private:
+    // Owned by the window as its content.
+    CSplitterWnd* m_wndSplitter = nullptr;
 };

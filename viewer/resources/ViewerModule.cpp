@@ -7,6 +7,8 @@ HINSTANCE ViewerModule()
         RegisterViewerStrings(module);
         RegisterViewerMenus(module);
         RegisterViewerImages(module);
+        RegisterViewerToolBar(module);
+        RegisterViewerPrompts(module);
         return true;
     }();
     (void)loaded;

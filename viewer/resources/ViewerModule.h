@@ -9,3 +9,5 @@ HINSTANCE ViewerModule();
 void RegisterViewerStrings(CModule& module);
 void RegisterViewerMenus(CModule& module);
 void RegisterViewerImages(CModule& module);
+void RegisterViewerToolBar(CModule& module);
+void RegisterViewerPrompts(CModule& module);
