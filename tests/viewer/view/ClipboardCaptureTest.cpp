@@ -9,6 +9,9 @@
 #include "toolkit/COXDIB.h"
 #include "toolkit/COXScreenGrabber.h"
 #include "viewer/dialogs/CImageDestinationDlg.h"
+#include "framework/cmd/CommandIds.h"
+#include "viewer/resources/Resource.h"
+#include "viewer/resources/ViewerModule.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -227,4 +230,26 @@ TEST_F(ClipboardViewTest, ARegionCaptureWaitsForOneLeftClick)
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(ClipboardViewTest, TheCommandsAreAvailableWithTheirPrompts)
+{
+    CLumivueView* view = View();
+    const struct {
+        UINT id;
+        const char* prompt;
+    } commands[] = {
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_CAPTURE_WINDOW, "Capture the window output to the clipboard or a file\nCapture Window"},
+        {ID_CAPTURE_REGION, "Capture a rectangular region to the clipboard or a file\nCapture Region"},
+    };
+    for (const auto& c : commands) {
+        const QString* prompt = ViewerModule()->FindString(c.id);
+        ASSERT_NE(prompt, nullptr) << c.id;
+        EXPECT_EQ(*prompt, QString::fromUtf8(c.prompt));
+        // A handler exists and no rule greys it out.
+        CCmdUI ui(c.id);
+        EXPECT_TRUE(view->OnCmdMsg(c.id, &ui)) << c.id;
+        EXPECT_TRUE(ui.m_enabled) << c.id;
+    }
 }
