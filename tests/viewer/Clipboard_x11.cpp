@@ -327,3 +327,30 @@ TEST_F(ClipboardTest, CaptureRegionClickOutsideTheMainWindowGrabsNothing)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(xclip(QStringLiteral("UTF8_STRING")), QByteArray("before"));
 }
+
+TEST_F(ClipboardTest, EscapeCancelsTheRubberBandWithoutAMessage)
+{
+    ASSERT_TRUE(Open(corpus("libemf2svg/tests/resources/emf/test-031.emf")));
+    const QPoint from = View()->viewport()->mapToGlobal(QPoint(40, 40));
+    Choose("Capture &Rectangle Region");
+    Settle(200);
+    auto* user = new QProcess(qApp);
+    QTimer::singleShot(0, [&] {
+        user->start(QStringLiteral("sh"), {QStringLiteral("-c"),
+                                           QStringLiteral("xdotool mousemove %1 %2 mousedown 1 sleep 0.6 mousemove %3 %4 "
+                                                          "sleep 0.3 key Escape sleep 0.3 mouseup 1")
+                                               .arg(from.x()).arg(from.y()).arg(from.x() + 80).arg(from.y() + 60)});
+    });
+    QElapsedTimer t;
+    t.start();
+    while ((user->state() != QProcess::NotRunning || View()->m_bCaptureRegion) && t.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle(300);
+    EXPECT_FALSE(View()->m_bCaptureRegion);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(testenv::Messages().empty());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->objectName() == QLatin1String("grabTracker") && w->isVisible());
+}
