@@ -53,7 +53,10 @@ BOOL COXScreenGrabber::GrabClientWindow(QWidget* window)
     const QRect global(client->mapToGlobal(QPoint(0, 0)), local.size());
     QImage image;
     if (CanReadScreen()) {
-        if (QScreen* s = screenAt(global.center())) {
+        // A window that reaches past its screen has parts no screen shows:
+        // the window's own picture is then the whole of what it shows.
+        QScreen* s = screenAt(global.center());
+        if (s != nullptr && s->geometry().contains(global)) {
             const QPoint at = global.topLeft() - s->geometry().topLeft();
             image = s->grabWindow(0, at.x(), at.y(), global.width(), global.height()).toImage();
         }

@@ -354,3 +354,23 @@ TEST_F(ClipboardTest, EscapeCancelsTheRubberBandWithoutAMessage)
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->objectName() == QLatin1String("grabTracker") && w->isVisible());
 }
+
+TEST_F(ClipboardTest, CaptureWindowOfAWindowReachingPastTheScreenIsWhole)
+{
+    ASSERT_TRUE(Open(corpus("libemf2svg/tests/resources/emf/test-031.emf")));
+    MainFrame()->showNormal();
+    MainFrame()->setGeometry(900, 100, 700, 500);
+    Settle(300);
+    ASSERT_TRUE(ViewTest::PaintingEnds(View()));
+    QWidget* client = View()->viewport();
+    ASSERT_GT(client->mapToGlobal(QPoint(client->width(), 0)).x(), MainFrame()->screen()->geometry().right());
+    const QImage shown = client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    testenv::WhenModalShows([](QDialog* d) { QTest::mouseClick(button(d, IDYES), Qt::LeftButton); });
+    Choose("Capture &Window");
+    Settle(300);
+    QImage png;
+    ASSERT_TRUE(png.loadFromData(xclip(QStringLiteral("image/png")), "PNG"));
+    ASSERT_EQ(png.size(), client->size());
+    // No black band where the screen ends.
+    EXPECT_LE(differing(png.convertToFormat(QImage::Format_RGB32), shown), png.width() * png.height() / 200);
+}
