@@ -3,6 +3,7 @@
 #include "framework/cmd/CommandIds.h"
 #include "framework/doc/CDocTemplate.h"
 #include "framework/except/CException.h"
+#include "owutil/debug/Trace.h"
 #include "owutil/paths/FileExt.h"
 #include "platform/ui/KeyState.h"
 #include "toolkit/COXCommandLine.h"
@@ -48,6 +49,10 @@ void CLumivueApp::defineOptions()
 
 BOOL CLumivueApp::InitInstance()
 {
+    // A build with tracing starts a fresh log at the outermost depth.
+    OW_TRACE_DO(OWDebug::OwDTrace_Init(true));
+    OW_TRACE_DO(OWDebug::OwDTrace_ResetIncr());
+
     // 1. The splash window shows while start-up goes on; it closes itself.
     if (m_pSplashWnd.isNull()) {
         auto* splash = new COXSplashWnd;

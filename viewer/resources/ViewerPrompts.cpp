@@ -21,7 +21,7 @@ void RegisterViewerPrompts(CModule& m)
         {ID_FILE_MRU_FILE1, "Open this image"},
         {ID_APP_EXIT, "Quit the application\nExit"},
         {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
-        {ID_EDIT_COPY, "Copy the image to the clipboard\nCopy"},
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
         {ID_WINDOW_NEW, "Open another window for the active image\nNew Window"},
         {ID_WINDOW_ARRANGE, "Arrange icons at the bottom of the window\nArrange Icons"},
         {ID_WINDOW_CASCADE, "Arrange windows so they overlap\nCascade Windows"},

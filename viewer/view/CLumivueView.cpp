@@ -67,6 +67,9 @@ void CLumivueView::registerCommands()
     OnCommand(ID_ZOOM_OUT, [this] { ZoomOut(); });
     OnCommand(ID_ZOOM_TO, [this] { OnZoomTo(); });
     OnCommand(ID_REFRESH, [this] { OnRefresh(); });
+    OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    OnCommand(ID_CAPTURE_WINDOW, [this] { OnEditCaptureWnd(); });
+    OnCommand(ID_CAPTURE_REGION, [this] { OnEditCaptureRect(); });
     // The fit commands are checked while the document uses their fit.
     const struct {
         UINT id;

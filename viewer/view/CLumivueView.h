@@ -15,6 +15,7 @@
 
 #include <mutex>
 
+class COXDIB;
 class CLumivueDoc;
 class CWinThread;
 
@@ -77,6 +78,16 @@ public:
     // The "CenterPrintedImage" preference, read afresh for every page.
     virtual bool CenterPrintedImage() const;
 
+    // --- clipboard and capture (CLumivueViewClipboard.cpp, CLumivueViewCapture.cpp)
+    void OnEditCopy();
+    void OnEditCaptureWnd();
+    void OnEditCaptureRect();
+    // Asks where the bitmap goes and delivers it there; true when delivered.
+    bool SelectImageDestination(COXDIB* dib, int helpId);
+    bool CopyDIBToClipboard(COXDIB* dib);
+    bool WriteDIBFile(COXDIB* dib, const QString& path);
+    void OnLButtonDown(UINT flags, CPoint point) override;
+
     // --- framework overrides ------------------------------------------------------
     int OnCreate(CCreateContext* context) override;
     // The window goes before the document: the painting stops first.
@@ -115,6 +126,8 @@ protected:
 
 private:
     void registerCommands();
+    // Lets the repaint that a closing menu causes finish before a capture.
+    void settleBeforeGrab();
     // Asks for the given width (or height), then fits to it.
     void askGivenSize(bool horizontal);
     // The screen's resolution and size as a device context sees them.
