@@ -116,7 +116,12 @@ bool ScanlineFiller::Fill(const std::vector<QPolygonF>& polygons, Qt::FillRule r
                     addSpan(spanStart, c.x);
             }
         }
-        if ((r + 1) % BandRows == 0 || y + 1 == bottom) {
+        // A band of a jagged outline can hold tens of thousands of spans, and
+        // its fill cannot be interrupted: a band ends early when it grows
+        // that large, so a cancel waits for a bounded fill at most.
+        if ((r + 1) % BandRows == 0 || y + 1 == bottom || spans.size() >= MaxBandSpans) {
+            if (cancel.load(std::memory_order_relaxed))
+                return false;
             if (!spans.empty()) {
                 QRegion band;
                 band.setRects(spans.data(), int(spans.size()));

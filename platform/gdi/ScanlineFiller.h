@@ -20,4 +20,6 @@ public:
 
     // Rows per band handed to the sink.
     static constexpr int BandRows = 32;
+    // The most spans one band holds before it is handed over.
+    static constexpr size_t MaxBandSpans = 2048;
 };
