@@ -14,6 +14,7 @@ BOOL COXCoolButton::Attach(QAbstractButton* button)
     if (button == nullptr || m_button != nullptr)
         return FALSE;
     m_button = button;
+    m_watched = button;
     m_restingPalette = button->palette();
     button->installEventFilter(this);
     setHot(button->underMouse());
@@ -36,13 +37,16 @@ QAbstractButton* COXCoolButton::Detach()
             button->setPalette(m_restingPalette);
     }
     m_button = nullptr;
+    m_watched = nullptr;
     m_bHot = false;
     return button;
 }
 
 bool COXCoolButton::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_button) {
+    // A button being destroyed still sends its hide event, when it is no
+    // longer a button: it is compared and cast as a plain object only.
+    if (watched != nullptr && watched == m_watched.data()) {
         if (event->type() == QEvent::Enter)
             setHot(true);
         else if (event->type() == QEvent::Leave || event->type() == QEvent::Hide)
@@ -54,7 +58,10 @@ bool COXCoolButton::eventFilter(QObject* watched, QEvent* event)
 void COXCoolButton::setHot(bool hot)
 {
     m_bHot = hot;
-    if (auto* push = qobject_cast<QPushButton*>(m_button.data())) {
+    auto* button = qobject_cast<QAbstractButton*>(m_watched.data());
+    if (!button)
+        return;
+    if (auto* push = qobject_cast<QPushButton*>(button)) {
         // Qt's flat button is the cool look at rest; the style's own raised
         // button is its hot look.
         push->setFlat(!hot);
@@ -68,5 +75,5 @@ void COXCoolButton::setHot(bool hot)
         palette.setColor(QPalette::Inactive, QPalette::WindowText, highlight);
         palette.setColor(QPalette::Inactive, QPalette::ButtonText, highlight);
     }
-    m_button->setPalette(palette);
+    button->setPalette(palette);
 }

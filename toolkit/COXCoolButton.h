@@ -40,6 +40,9 @@ private:
     void setHot(bool hot);
 
     QPointer<QAbstractButton> m_button;
+    // The same object, for event filtering: a QPointer of a derived type
+    // must not be read while the object is destroyed.
+    QPointer<QObject> m_watched;
     QPalette m_restingPalette;
     bool m_bHot = false;
 };

@@ -14,6 +14,7 @@ COXDateTimeCtrl::COXDateTimeCtrl(QWidget* parent) : QDateTimeEdit(parent)
     m_calendar = new COXMonthCalCtrl;
     setCalendarWidget(m_calendar);
     m_calendar->installEventFilter(this);
+    m_calendarObject = m_calendar.data();
     setTimeSpec(Qt::LocalTime);
     setDateTime(QDateTime::currentDateTime());
 }
@@ -125,7 +126,9 @@ COXMonthCalCtrl* COXDateTimeCtrl::GetMonthCalCtrl() const { return m_bDroppedDow
 
 bool COXDateTimeCtrl::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_calendar) {
+    // Compared as a plain object: the calendar sends events while it is
+    // destroyed, when it is no longer a calendar.
+    if (watched == m_calendarObject.data()) {
         if (event->type() == QEvent::Show && !m_bDroppedDown) {
             m_bDroppedDown = true;
             emit dropDown();

@@ -47,5 +47,6 @@ protected:
 
 private:
     QPointer<COXMonthCalCtrl> m_calendar;
+    QPointer<QObject> m_calendarObject;
     bool m_bDroppedDown = false;
 };

@@ -22,8 +22,8 @@ namespace {
 // leaves without a thumbnail whatever it is doing (loading a huge Windows
 // 3.x metafile, which is converted record by record, can take longer). The
 // margin covers the loading of the program before main and its exit.
-constexpr int kPlaybackMs = 1400;
-constexpr int kDeadlineMs = 1800;
+constexpr int kPlaybackMs = 1300;
+constexpr int kDeadlineMs = 1700;
 constexpr qint64 kMemoryBytes = qint64(256) << 20;
 constexpr int kMaxSize = 4096;
 

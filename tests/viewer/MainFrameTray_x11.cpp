@@ -23,7 +23,7 @@ void settle(int ms = 150)
 }
 
 template <class Pred>
-bool waitFor(Pred pred, int ms = 3000)
+bool waitFor(Pred pred, int ms = 8000)
 {
     QElapsedTimer t;
     t.start();
