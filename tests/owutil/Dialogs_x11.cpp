@@ -1,5 +1,6 @@
 // The utility dialogs on a real X server, driven with keys and clicks as a
 // user drives them, and a C client that meets them through the plain header.
+#include "tests/common/EventLoop.h"
 #include "owutil/ui/CDateTimeDlg.h"
 #include "owutil/ui/COwListDialog.h"
 #include "owutil/ui/CProgressDlg.h"
@@ -24,13 +25,7 @@
 
 namespace {
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 150) { testenv::ProcessEventsFor(ms); }
 
 // Runs act once the modal dialog is showing and active on the X server.
 void onShownModal(std::function<void(QDialog*)> act)

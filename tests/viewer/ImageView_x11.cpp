@@ -3,6 +3,7 @@
 // wheel and middle-button panning, the pixels against lumivu-render, a
 // painting interrupted by scrolling, two views of a document, and a window
 // closed while it paints.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "framework/cmd/CommandIds.h"
@@ -31,14 +32,7 @@
 
 namespace {
 
-void settle(int ms = 100)
-{
-    QElapsedTimer t;
-    t.start();
-    do
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    while (t.elapsed() < ms);
-}
+void settle(int ms = 100) { testenv::ProcessEventsFor(ms); }
 
 bool paintingEnds(CLumivueView* view, int ms = 30000) { return ViewTest::PaintingEnds(view, ms); }
 

@@ -1,6 +1,7 @@
 // The main frame's decorations on a real X server: status bar panes and the
 // zoom pane, the toolbar, menu images, View > Toolbar / Status Bar, the
 // accelerators and the document tabs.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "framework/cmd/CommandIds.h"
@@ -25,13 +26,7 @@
 
 namespace {
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 150) { testenv::ProcessEventsFor(ms); }
 
 QMenu* popup(QMainWindow* w, const QString& title)
 {

@@ -1,6 +1,7 @@
 // Help on a real X server: WinHelp's topics and its failure message, F1 on
 // the frame and on a highlighted menu item, the context-help mode, and the
 // help window's contents, pictures, links and history.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "framework/app/HelpIds.h"
@@ -21,13 +22,7 @@
 
 namespace {
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 150) { testenv::ProcessEventsFor(ms); }
 
 QString helpFile() { return testenv::BuildDir() + QStringLiteral("/bin/Lumivu.chm"); }
 

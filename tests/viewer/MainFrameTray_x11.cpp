@@ -1,5 +1,6 @@
 // Minimising to the notification area on a real X server, with a tray host
 // (trayer) and without one.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "owutil/ui/CTaskbarIconHelper.h"
@@ -14,13 +15,7 @@
 
 namespace {
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 150) { testenv::ProcessEventsFor(ms); }
 
 template <class Pred>
 bool waitFor(Pred pred, int ms = 8000)

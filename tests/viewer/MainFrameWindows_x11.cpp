@@ -1,6 +1,7 @@
 // Document windows and the workspace on a real X server: the dynamic
 // splitter with its panes, moving between panes, and the bars' layout
 // across a restart.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "framework/cmd/CommandIds.h"
@@ -20,13 +21,7 @@
 
 namespace {
 
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 150) { testenv::ProcessEventsFor(ms); }
 
 void drag(QWidget* w, QPoint from, QPoint to)
 {

@@ -1,5 +1,6 @@
 // The main window on a real X server: its menus, the splash window, and
 // files dropped from a file manager.
+#include "tests/common/EventLoop.h"
 #include "StartupFixture.h"
 
 #include "framework/frame/CMDIChildWnd.h"
@@ -24,13 +25,7 @@ QStringList menuTitles(QMainWindow* w)
     return out;
 }
 
-void settle(int ms = 200)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+void settle(int ms = 200) { testenv::ProcessEventsFor(ms); }
 
 } // namespace
 
