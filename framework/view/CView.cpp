@@ -186,7 +186,7 @@ void CView::resizeEvent(QResizeEvent* event)
     // class with horizontal and vertical redraw does.
     m_invalid = viewport()->rect();
     const QWidget* top = window();
-    const UINT type = top && top->isMinimized() ? SIZE_MINIMIZED : size.isEmpty() ? SIZE_MINIMIZED : SIZE_RESTORED;
+    const UINT type = (top && top->isMinimized()) || size.isEmpty() ? SIZE_MINIMIZED : SIZE_RESTORED;
     OnSize(type, size.width(), size.height());
 }
 

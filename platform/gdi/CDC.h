@@ -61,7 +61,6 @@ public:
     // --- cancelling ---------------------------------------------------------
     BOOL CancelDC();
     bool IsCancelled() const { return m_cancel.load(std::memory_order_relaxed); }
-    const std::atomic<bool>& CancelFlag() const { return m_cancel; }
     void ResetCancel() { m_cancel.store(false); }
 
     // --- state stack --------------------------------------------------------

@@ -4,7 +4,6 @@
 // checks once at the end instead of before every field.
 #include "platform/types/CRect.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -12,11 +11,6 @@
 class EmfByteReader {
 public:
     EmfByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-
-    // A record of millions of points takes milliseconds just to read: a
-    // raised cancel flag (the device context's CancelDC) fails the read at
-    // the next 64 KiB, so a stop reaches inside it.
-    void SetCancel(const std::atomic<bool>* cancel) { m_cancel = cancel; }
 
     bool Ok() const { return m_ok; }
     void Fail() { m_ok = false; }
@@ -73,11 +67,6 @@ private:
             m_ok = false;
             return 0;
         }
-        if (m_cancel && (m_pos & 0xFFFF) < sizeof(T) && m_pos >= sizeof(T) &&
-            m_cancel->load(std::memory_order_relaxed)) {
-            m_ok = false;
-            return 0;
-        }
         T v = 0;
         for (size_t i = 0; i < sizeof(T); ++i)
             v = T(v | (T(m_data[m_pos + i]) << (8 * i)));
@@ -89,5 +78,4 @@ private:
     size_t m_size;
     size_t m_pos = 0;
     bool m_ok = true;
-    const std::atomic<bool>* m_cancel = nullptr;
 };

@@ -164,7 +164,6 @@ BOOL PlayEnhMetaFileRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* reco
         return TRUE;
     }
     EmfByteReader in(record->data + 8, record->nSize - 8);
-    in.SetCancel(&dc->CancelFlag());
     EmrPayload payload;
     if (!entry->read(in, payload))
         return FALSE;
