@@ -29,7 +29,7 @@ public:
     // image with the reason when the file gives no picture.
     static Result Render(const QString& path, int size, int limitMs, QString* error);
 
-    // The PNG of a thumbnail with the specification's attributes
+    // The PNG of a thumbnail with the thumbnail standard's attributes
     // (Thumb::URI, Thumb::MTime, Thumb::Size, the image's own size).
     static QByteArray Png(const Result& result, const QString& path);
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The thumbnailer's entry for the desktop's file managers, per the
-// freedesktop thumbnail specification: a key file in a "thumbnailers"
+// freedesktop thumbnail standard: a key file in a "thumbnailers"
 // folder of the data folders naming the program (TryExec), its command
 // line (Exec, with %s the size, %u the file's URI, %o the output) and the
 // MIME types it thumbnails: the metafiles always, and those raster types

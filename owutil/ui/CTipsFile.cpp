@@ -48,11 +48,11 @@ qsizetype completeUtf8(const char* data, qsizetype length)
 bool CTipsFile::Open(const QString& path)
 {
     m_file.close();
-    COXPathSpec spec;
+    COXPathSpec pathSpec;
     QString name = path;
-    if (spec.SetPath(path)) {
-        spec.MakeAbsolute();
-        name = spec.GetPath();
+    if (pathSpec.SetPath(path)) {
+        pathSpec.MakeAbsolute();
+        name = pathSpec.GetPath();
     }
     m_file.setFileName(name);
     return !name.isEmpty() && QFileInfo(name).isFile() && m_file.open(QIODevice::ReadOnly);
