@@ -31,6 +31,8 @@ bool isMruId(UINT id) { return id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE
 CMDIFrameWnd::CMDIFrameWnd()
 {
     m_mdiArea = new QMdiArea(this);
+    // The area that holds the document windows, as a screen reader names it.
+    m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
     m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
