@@ -133,6 +133,33 @@ public:
         return g.Bytes();
     }
 
+    // A radial chart: spokes from one point, each drawn with a one-unit pen
+    // of its own (create, select, MoveTo/LineTo, deselect, delete) under a
+    // raster operation, in an isotropic mapping whose window and viewport
+    // both run upwards, as charting programs write them.
+    static QByteArray RadialSpokes(uint32_t spokes, uint32_t rop2)
+    {
+        EmfGenerator g(6570, 6580);
+        g.Record(17, {7});                                          // SETMAPMODE MM_ISOTROPIC
+        g.Record(10, {0, 0});                                       // SETWINDOWORGEX
+        g.Record(12, {0, 0});                                       // SETVIEWPORTORGEX
+        g.Record(9, {2193, uint32_t(-2193)});                       // SETWINDOWEXTEX
+        g.Record(11, {657, uint32_t(-658)});                        // SETVIEWPORTEXTEX
+        g.Record(20, {rop2});                                       // SETROP2
+        const int32_t cx = 1096, cy = 1096;
+        for (uint32_t i = 0; i < spokes; ++i) {
+            const double a = 6.283185307179586 * i / spokes;
+            const uint32_t color = (i * 2654435761u) & 0xFFFFFF;
+            g.Record(38, {1, 0, 1, 0, color});                      // CREATEPEN
+            g.Record(37, {1});                                      // SELECTOBJECT
+            g.Record(27, {uint32_t(cx), uint32_t(cy)});             // MOVETOEX
+            g.Record(54, {uint32_t(int32_t(cx + 1050 * std::cos(a))), uint32_t(int32_t(cy + 1050 * std::sin(a)))});
+            g.Record(37, {0x80000007u});                            // SELECTOBJECT BLACK_PEN
+            g.Record(40, {1});                                      // DELETEOBJECT
+        }
+        return g.Bytes();
+    }
+
     static uint32_t pt(uint32_t x, uint32_t y) { return (x & 0xFFFF) | ((y & 0xFFFF) << 16); }
 
 private:

@@ -163,6 +163,68 @@ void BM_RecordsPerSecond(benchmark::State& state)
 }
 BENCHMARK(BM_RecordsPerSecond)->Arg(200000)->Unit(benchmark::kMillisecond);
 
+// The reference renderer's playback microseconds for a generated metafile
+// (0 without the reference), run once per name.
+double referenceMicros(const QString& name, const QByteArray& bytes)
+{
+    static std::map<QString, double> times;
+    if (const auto it = times.find(name); it != times.end())
+        return it->second;
+    double us = 0;
+    const QString render = QDir(corpusDir()).filePath(QStringLiteral("../tools/gdi-reference/render"));
+    QTemporaryDir dir;
+    QFile file(dir.filePath(name + QStringLiteral(".emf")));
+    if (QFile::exists(render) && !qEnvironmentVariableIsSet("LUMIVU_NO_REFERENCE") && file.open(QIODevice::WriteOnly) &&
+        file.write(bytes) == bytes.size()) {
+        file.close();
+        QProcess p;
+        // The best of a few runs, as ours is the best of its iterations.
+        const QStringList args = {QStringLiteral("--width"), QStringLiteral("800"), QStringLiteral("--out"),
+                                  dir.path(),           file.fileName(),        file.fileName(),
+                                  file.fileName()};
+        p.start(render, args);
+        p.waitForFinished(600000);
+        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+            const QStringList c = line.split(QLatin1Char('\t'));
+            if (c.size() >= 3 && c[1] == QLatin1String("played"))
+                us = us == 0 ? c[2].toDouble() : std::min(us, c[2].toDouble());
+        }
+    }
+    times[name] = us;
+    return us;
+}
+
+// Long thin lines under a raster operation, each with a pen of its own, at
+// width 800: arg 0 is the ROP2 (R2_XORPEN 7, R2_COPYPEN 13).
+void BM_RadialSpokesWidth800(benchmark::State& state)
+{
+    const uint32_t rop2 = uint32_t(state.range(0));
+    const QByteArray bytes = EmfGenerator::RadialSpokes(528, rop2);
+    EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
+    const RECT& fr = mf->Header().frame;
+    const int h = int(800.0 * (fr.bottom - fr.top) / (fr.right - fr.left) + 0.5);
+    QImage image(800, h, QImage::Format_RGB32);
+    double best = 1e300;
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        const auto t0 = Clock::now();
+        {
+            CDC dc(std::make_unique<QPainterBackend>(&image));
+            const RECT r(0, 0, 800, h);
+            PlayEnhMetaFile(&dc, mf.get(), &r);
+        }
+        const double us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+        best = std::min(best, us);
+        state.SetIterationTime(us / 1e6);
+    }
+    const double ref = referenceMicros(QStringLiteral("spokes-rop%1").arg(rop2), bytes);
+    state.counters["ours_best_us"] = best;
+    state.counters["reference_us"] = ref;
+    if (ref > 0)
+        state.counters["ratio"] = best / ref;
+}
+BENCHMARK(BM_RadialSpokesWidth800)->Arg(7)->Arg(13)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 void BM_StopLatencyMillionRecords(benchmark::State& state)
 {
     stoplatency::Measure(state, EmfGenerator::Mixed(1000000), QSize(800, 600), 2, 40);

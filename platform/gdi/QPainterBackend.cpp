@@ -1,5 +1,7 @@
 #include "platform/gdi/QPainterBackend.h"
 
+#include "platform/gdi/RopLineRasterizer.h"
+
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
@@ -162,6 +164,15 @@ void QPainterBackend::StrokePath(const QPainterPath& path, const QPen& pen, cons
     QColor color = pen.color();
     if (!applyRop(attrs.rop2, &color))
         return;
+    if (m_raster && m_painter.compositionMode() != QPainter::CompositionMode_SourceOver) {
+        // Thin lines that combine with the destination: pixel by pixel,
+        // not through the painter's span compositing.
+        QImage* image = static_cast<QImage*>(m_device);
+        if (RopLineRasterizer::Accepts(*image, pen, path)) {
+            RopLineRasterizer::Draw(image, path, color.rgb(), attrs.rop2, m_clip ? &*m_clip : nullptr);
+            return;
+        }
+    }
     m_painter.setBrush(Qt::NoBrush);
     QPen p = pen;
     p.setColor(color);
