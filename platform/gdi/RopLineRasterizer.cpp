@@ -142,6 +142,9 @@ bool RopLineRasterizer::Accepts(const QImage& image, const QPen& pen, const QPai
     const QImage::Format f = image.format();
     if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
         return false;
+    // A scaled image gets the painter's scaling, which this does not do.
+    if (image.devicePixelRatio() != 1.0)
+        return false;
     if (pen.style() != Qt::SolidLine || pen.widthF() != 0 || pen.brush().style() != Qt::SolidPattern)
         return false;
     for (int i = 0; i < path.elementCount(); ++i) {

@@ -18,8 +18,9 @@
 
 class RopLineRasterizer {
 public:
-    // True when the image, pen and path are drawn here: a 32-bit image, a
-    // solid one-pixel pen and straight segments with whole-pixel vertices.
+    // True when the image, pen and path are drawn here: an unscaled 32-bit
+    // image, a solid one-pixel pen and straight segments with whole-pixel
+    // vertices.
     static bool Accepts(const QImage& image, const QPen& pen, const QPainterPath& path);
     // Combines color with the pixels of each segment of path by rop2
     // (R2_BLACK .. R2_WHITE), inside clip (device pixels; null: the whole

@@ -241,6 +241,9 @@ TEST(RopLineRasterizer, LeavesCurvesWideAndDashedPensAndFractionsToThePainter)
     dashed.setStyle(Qt::DashLine);
     EXPECT_FALSE(RopLineRasterizer::Accepts(image, dashed, straight));
     EXPECT_FALSE(RopLineRasterizer::Accepts(image.convertToFormat(QImage::Format_RGB16), QPen(Qt::black, 0), straight));
+    QImage scaled = image;
+    scaled.setDevicePixelRatio(2);
+    EXPECT_FALSE(RopLineRasterizer::Accepts(scaled, QPen(Qt::black, 0), straight));
     QPainterPath curve;
     curve.moveTo(1, 1);
     curve.cubicTo(3, 8, 6, 0, 8, 8);
