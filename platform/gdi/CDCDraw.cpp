@@ -120,7 +120,10 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
     if (stroke && m_state.pen) {
         QPen pen;
         if (DevicePen::Make(*m_state.pen, m_state.mapping, m_state.miterLimit, &pen)) {
-            if (path.Size() > StrokeChunk)
+            QPainterPath dashes;
+            if (path.Size() <= StrokeChunk && DevicePen::DashPath(*m_state.pen, m_state.mapping, path, &pen, &dashes))
+                m_backend->StrokePath(dashes, pen, a);
+            else if (path.Size() > StrokeChunk)
                 strokeHuge(path);
             else
                 m_backend->StrokePath(path.ToPainterPath(Qt::OddEvenFill), pen, a);
