@@ -104,6 +104,11 @@ bool DevicePen::DashPath(const GdiPen& pen, const DcMapping& mapping, const GdiP
     QPainterPath dashes;
     if (!dasher.Stroke(path, pen.EndCap(), width, &dashes))
         return false;
+    // The platform fills a pixel whose top-left corner lies inside a
+    // slanted outline, Qt one whose centre does: all but the last of Qt's
+    // 1/64 steps of half a pixel puts slanted dashes where the platform's
+    // fall and leaves edges on whole pixels where they are.
+    dashes.translate(31.0 / 64, 31.0 / 64);
     *out = std::move(dashes);
     qpen->setStyle(Qt::SolidLine);
     if (pen.EndCap() == PS_ENDCAP_SQUARE)

@@ -83,6 +83,10 @@ void GeometricDash::restart()
 
 void GeometricDash::skip(uint64_t length)
 {
+    // Whole periods are dropped first. Moving on by one element whose
+    // length is the whole period (a dot pattern with caps, where the dots
+    // have no length) therefore stays put: the reference renderer then
+    // draws the rest of that segment as gap, and so does this.
     length %= m_total;
     do {
         if (uint64_t(m_left) > length) {
@@ -209,7 +213,8 @@ bool GeometricDash::Stroke(const GdiPath& path, UINT endCap, int width, QPainter
         }
     const auto& pts = source->Points();
     const auto& types = source->Types();
-    const double half = width / 2.0;
+    // Square ends reach whole pixels out: half the width, rounded down.
+    const double half = width / 2;
     std::vector<QPoint> figure;
     for (size_t begin = 0; begin < pts.size();) {
         size_t end = begin + 1;
