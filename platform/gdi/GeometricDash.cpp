@@ -2,6 +2,7 @@
 
 #include "platform/gdi/GdiPath.h"
 
+#include <QLineF>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
@@ -213,6 +214,14 @@ bool GeometricDash::Stroke(const GdiPath& path, UINT endCap, int width, QPainter
         }
     const auto& pts = source->Points();
     const auto& types = source->Types();
+    // The dasher takes about one step per pattern element passed: refuse
+    // before starting when the outline is far longer than the budget.
+    double length = 0;
+    for (size_t i = 1; i < pts.size(); ++i)
+        if ((types[i] & ~PT_CLOSEFIGURE) != PT_MOVETO)
+            length += QLineF(pts[i - 1], pts[i]).length();
+    if (length / double(m_total) * double(m_pattern.size()) + double(pts.size()) > double(StepBudget))
+        return false;
     // Square ends reach whole pixels out: half the width, rounded down.
     const double half = width / 2;
     std::vector<QPoint> figure;

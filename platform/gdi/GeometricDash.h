@@ -54,7 +54,7 @@ private:
 
     // Steps of the dasher (one per dash boundary or segment) for one path
     // before it gives up: far more dashes than any device shows.
-    static constexpr int64_t StepBudget = 4'000'000;
+    static constexpr int64_t StepBudget = 1'000'000;
 
     std::vector<int> m_pattern;
     uint64_t m_total = 0;
