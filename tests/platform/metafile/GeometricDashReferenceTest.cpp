@@ -1,8 +1,8 @@
 // Dashed geometric pens against the reference renderer: generated metafiles,
 // one per style, end cap and join, each drawing lines, open polylines,
-// polygons and rectangles at widths of 2 to 20 device pixels, are played
-// here at width 800 and scored with the reference compare tool. Skipped
-// without the reference tools or Wine.
+// polygons, rectangles and a closed path at widths of 2 to 20 device
+// pixels, are played here at width 800 and scored with the reference
+// compare tool. Skipped without the reference tools or Wine.
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "tests/common/TestEnvironment.h"
@@ -72,6 +72,10 @@ QByteArray dashFile(const Style& s, UINT cap, UINT join)
         b.Record(4, points({{270, y + 90}, {330, y + 5}, {390, y + 90}, {450, y + 5}, {510, y + 60}})); // POLYLINE
         b.Record(3, points({{540, y + 50}, {600, y}, {660, y + 50}, {600, y + 100}}));                 // POLYGON
         b.Record(43, {680, uint32_t(y), 780, uint32_t(y + 100)});                                      // RECTANGLE
+        // A closed figure of a path: BEGINPATH, MOVETOEX, LINETO x2,
+        // CLOSEFIGURE, ENDPATH, STROKEPATH (bounds).
+        b.Record(59, {}).Record(27, {120, uint32_t(y + 28)}).Record(54, {205, uint32_t(y + 28)}).Record(54, {205, uint32_t(y + 62)});
+        b.Record(61, {}).Record(60, {}).Record(64, {0, 0, uint32_t(-1), uint32_t(-1)});
         b.Record(37, {0x80000007}).Record(40, {1}); // BLACK_PEN, DELETEOBJECT
     }
     return b.Bytes();
