@@ -121,7 +121,9 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
         QPen pen;
         if (DevicePen::Make(*m_state.pen, m_state.mapping, m_state.miterLimit, &pen)) {
             QPainterPath dashes;
-            if (path.Size() <= StrokeChunk && DevicePen::DashPath(*m_state.pen, m_state.mapping, path, &pen, &dashes))
+            const bool dashed = path.Size() <= StrokeChunk && !m_backend->KeepsBoundsOnly() &&
+                                DevicePen::DashPath(*m_state.pen, m_state.mapping, path, &pen, &dashes);
+            if (dashed)
                 m_backend->StrokePath(dashes, pen, a);
             else if (path.Size() > StrokeChunk)
                 strokeHuge(path);

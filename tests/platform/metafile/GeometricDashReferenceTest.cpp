@@ -3,7 +3,9 @@
 // polygons, rectangles and a closed path at widths of 2 to 20 device
 // pixels, are played here at width 800 and scored with the reference
 // compare tool. Skipped without the reference tools or Wine.
+#include "platform/gdi/GdiObjects.h"
 #include "platform/gdi/QPainterBackend.h"
+#include "platform/metafile/BoundsBackend.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "tests/common/TestEnvironment.h"
 #include "tests/platform/metafile/EmfBuilder.h"
@@ -161,4 +163,29 @@ TEST(GeometricDashReference, StylesCapsAndJoinsMatchTheReference)
     }
     if (scored == 0)
         GTEST_SKIP() << "the reference renderer made no bitmaps";
+}
+
+TEST(GeometricDashRecording, BoundsCountALineByItsPointsNotItsDashes)
+{
+    // A line that ends in a gap, with square ends that reach past its
+    // dashes: recorded, it is counted as a solid line would be.
+    auto boundsOf = [](UINT style) {
+        QRectF bounds;
+        CDC dc(std::make_unique<BoundsBackend>(BoundsBackend::Device{1000, 1000, 100, 100, 96, 32},
+                                               [&](const QRectF& r) { bounds |= r; }));
+        LOGBRUSH brush;
+        brush.lbStyle = BS_SOLID;
+        brush.lbColor = 0;
+        brush.lbHatch = 0;
+        HPEN pen = ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_SQUARE | style, 6, &brush, 0, nullptr);
+        HGDIOBJ old = dc.SelectObject(pen);
+        dc.MoveTo(10, 10);
+        dc.LineTo(30, 10); // a dash of 12 (18 less a width for the ends), then a gap of 12
+        dc.SelectObject(old);
+        DeleteObject(pen);
+        return bounds;
+    };
+    const QRectF solid = boundsOf(PS_SOLID);
+    ASSERT_FALSE(solid.isEmpty());
+    EXPECT_EQ(boundsOf(PS_DASH), solid);
 }
