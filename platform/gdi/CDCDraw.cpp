@@ -120,7 +120,12 @@ void CDC::drawPath(const GdiPath& path, bool fill, bool stroke)
     if (stroke && m_state.pen) {
         QPen pen;
         if (DevicePen::Make(*m_state.pen, m_state.mapping, m_state.miterLimit, &pen)) {
-            if (path.Size() > StrokeChunk)
+            QPainterPath dashes;
+            const bool dashed = path.Size() <= StrokeChunk && !m_backend->KeepsBoundsOnly() &&
+                                DevicePen::DashPath(*m_state.pen, m_state.mapping, path, &pen, &dashes);
+            if (dashed)
+                m_backend->StrokePath(dashes, pen, a);
+            else if (path.Size() > StrokeChunk)
                 strokeHuge(path);
             else
                 m_backend->StrokePath(path.ToPainterPath(Qt::OddEvenFill), pen, a);

@@ -82,6 +82,10 @@ public:
         return false;
     }
 
+    // A device that keeps only the bounds of a recording counts a line by
+    // its points, as the platform's recorder does, not by its dashes.
+    virtual bool KeepsBoundsOnly() const { return false; }
+
     // Ends any pending work (the painter of a QPaintDevice).
     virtual void Flush() {}
 };

@@ -1,8 +1,10 @@
 #include "platform/gdi/DevicePen.h"
 
 #include "platform/gdi/GdiColor.h"
+#include "platform/gdi/GeometricDash.h"
 
 #include <QLineF>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -88,5 +90,28 @@ bool DevicePen::Make(const GdiPen& pen, const DcMapping& mapping, float miterLim
         }
     }
     *out = p;
+    return true;
+}
+
+bool DevicePen::DashPath(const GdiPen& pen, const DcMapping& mapping, const GdiPath& path, QPen* qpen, QPainterPath* out)
+{
+    const int width = DeviceWidth(pen, mapping);
+    const double scale = std::hypot(mapping.ToDevice().m11(), mapping.ToDevice().m12());
+    std::vector<int> pattern = GeometricDash::Pattern(pen, width, scale);
+    if (pattern.empty())
+        return false;
+    GeometricDash dasher(std::move(pattern));
+    QPainterPath dashes;
+    if (!dasher.Stroke(path, pen.EndCap(), width, &dashes))
+        return false;
+    // The platform fills a pixel whose top-left corner lies inside a
+    // slanted outline, Qt one whose centre does: all but the last of Qt's
+    // 1/64 steps of half a pixel puts slanted dashes where the platform's
+    // fall and leaves edges on whole pixels where they are.
+    dashes.translate(31.0 / 64, 31.0 / 64);
+    *out = std::move(dashes);
+    qpen->setStyle(Qt::SolidLine);
+    if (pen.EndCap() == PS_ENDCAP_SQUARE)
+        qpen->setCapStyle(Qt::FlatCap); // the dashes carry their square ends
     return true;
 }

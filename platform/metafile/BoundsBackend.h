@@ -20,6 +20,7 @@ public:
 
     int GetDeviceCaps(int index) const override;
     bool IsRaster() const override { return true; }
+    bool KeepsBoundsOnly() const override { return true; }
     void SetClip(const QRegion* clip) override;
     void FillPath(const QPainterPath& path, const QBrush& brush, const DrawAttrs& attrs) override;
     void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) override;
