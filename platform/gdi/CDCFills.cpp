@@ -3,6 +3,7 @@
 #include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/BltRenderer.h"
+#include "platform/gdi/RecordedBounds.h"
 #include "platform/gdi/Rop3.h"
 
 #include "platform/gdi/CBrush.h"
@@ -101,6 +102,8 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     if (!canDraw())
         return FALSE;
     if (!m_backend)
+        return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfTransfer(x, y, width, height)))
         return TRUE;
     int rop2;
     QBrush brush;

@@ -3,6 +3,7 @@
 #include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/DevicePen.h"
+#include "platform/gdi/RecordedBounds.h"
 
 #include <cmath>
 
@@ -215,6 +216,9 @@ BOOL CDC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 0, nullptr))
         return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Arc,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
+        return TRUE;
     return output(figure, false, true);
 }
 
@@ -225,8 +229,13 @@ BOOL CDC::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     QPointF end;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, -1, &end))
         return TRUE;
+    const bool counted = RecordedBounds::Count(
+        *this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::ArcTo,
+                                     GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos));
     m_state.curPos = POINT(LONG(std::lround(std::clamp(end.x(), -2e9, 2e9))),
                            LONG(std::lround(std::clamp(end.y(), -2e9, 2e9))));
+    if (counted)
+        return TRUE;
     return output(figure, false, true, true);
 }
 
@@ -236,6 +245,9 @@ BOOL CDC::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 1, nullptr))
         return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Chord,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
+        return TRUE;
     return output(figure, true, true);
 }
 
@@ -244,6 +256,9 @@ BOOL CDC::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     recordCall(*this, EMR_PIE, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 2, nullptr))
+        return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Pie,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
         return TRUE;
     return output(figure, true, true);
 }
