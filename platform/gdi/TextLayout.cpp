@@ -71,14 +71,22 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
             m_recordedWidth += pdy ? dx[2 * i] : dx[i];
         } else {
             ax = adv[i] * em;
+            // The recorder measures each character on the font realized at
+            // a whole number of pixels, and brings its whole-pixel width
+            // back to logical units rounded.
+            double recorded = ax;
+            if (!m_advanced && m_sx > 0 && m_sy > 0) {
+                const double ppem = std::round(m_font.em * m_sy);
+                recorded = std::round(adv[i] * m_font.stretch * ppem) / m_sx;
+            }
+            recorded += m_charExtra;
+            if (std::isfinite(recorded))
+                m_recordedWidth += (long long)std::clamp(std::floor(recorded + 0.5), -1e15, 1e15);
             // GM_COMPATIBLE advances are whole device pixels at the
             // device's em size, as the platform's hinted widths are.
             if (!m_advanced && m_sx > 0 && m_sy > 0)
                 ax = std::round(ax * m_sy) / m_sx;
             ax += m_charExtra;
-            // Each character's extent comes back to logical units rounded.
-            if (std::isfinite(ax))
-                m_recordedWidth += (long long)std::clamp(std::floor(ax + 0.5), -1e15, 1e15);
             if (breaksLeft > 0 && i < size_t(text.size()) && text.at(qsizetype(i)) == QLatin1Char(' ')) {
                 ax += breakEach + (breakRem > 0 ? 1 : 0);
                 if (breakRem > 0)

@@ -6,6 +6,7 @@
 #include "platform/metafile/WmfRecordTypes.h"
 #include "tests/platform/metafile/WmfBuilder.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -198,6 +199,15 @@ std::vector<Drawing> drawings()
                        p.insert(p.end(), bits.begin(), bits.end());
                        b.Record(META_SETDIBTODEV, p);
                        rectangle(b, inset(a, 0.1));
+                   }, false});
+    out.push_back({"clipped", [](WmfBuilder& b, const Area& a) {
+                       // Clipping hides most of the drawing but does not narrow its frame.
+                       const Area in = inset(a, 0.25);
+                       const int l = std::min(in.x0, in.x1), r = std::max(in.x0, in.x1);
+                       const int t = std::min(in.y0, in.y1), bt = std::max(in.y0, in.y1);
+                       b.Record(META_INTERSECTCLIPRECT, {bt, r, t, l});
+                       rectangle(b, a);
+                       line(b, a.x0, a.y0, a.x1, a.y1);
                    }, false});
     return out;
 }
