@@ -91,12 +91,18 @@ std::optional<RecordedBounds::Box> RecordedBounds::OfArc(int l0, int t0, int r0,
 
 RECT RecordedBounds::ToDevice(const CDC& dc, const Box& box)
 {
+    // The platform keeps the logical-to-device transform in single
+    // precision (XFORM) and maps points with it in double: at a scale of
+    // 513/500 the point 250 lands just past 256.5, and rounds to 257.
     const QTransform& t = dc.State().mapping.ToDevice();
+    const double m11 = float(t.m11()), m12 = float(t.m12()), m21 = float(t.m21()), m22 = float(t.m22());
+    const double dx = float(t.dx()), dy = float(t.dy());
+    auto map = [&](double x, double y) { return QPointF(x * m11 + y * m21 + dx, x * m12 + y * m22 + dy); };
     auto pixel = [](double v) {
         return LONG(std::isfinite(v) ? std::clamp(std::floor(v + 0.5), -2147483648.0, 2147483647.0) : 0.0);
     };
-    const QPointF a = t.map(QPointF(double(box.left), double(box.top)));
-    const QPointF c = t.map(QPointF(double(box.right), double(box.bottom)));
+    const QPointF a = map(double(box.left), double(box.top));
+    const QPointF c = map(double(box.right), double(box.bottom));
     const LONG x0 = pixel(a.x()), y0 = pixel(a.y()), x1 = pixel(c.x()), y1 = pixel(c.y());
     return RECT(std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1));
 }

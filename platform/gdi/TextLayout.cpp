@@ -75,10 +75,8 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
             // a whole number of pixels, and brings its whole-pixel width
             // back to logical units rounded.
             double recorded = ax;
-            if (!m_advanced && m_sx > 0 && m_sy > 0) {
-                const double ppem = std::round(m_font.em * m_sy);
-                recorded = std::round(adv[i] * m_font.stretch * ppem) / m_sx;
-            }
+            if (!m_advanced && m_sx > 0 && m_sy > 0)
+                recorded = std::round(adv[i] * m_font.stretch * realizedPpem()) / m_sx;
             recorded += m_charExtra;
             if (std::isfinite(recorded))
                 m_recordedWidth += (long long)std::clamp(std::floor(recorded + 0.5), -1e15, 1e15);
@@ -163,16 +161,31 @@ POINT TextLayout::NextCurrentPosition(UINT align) const
     return POINT(clampInt(logical.x()), clampInt(logical.y()));
 }
 
+double TextLayout::realizedPpem() const
+{
+    // GM_COMPATIBLE fonts scale only with the mapping's vertical scale, and
+    // the platform multiplies the integer height by it, cutting the
+    // fraction: 1166 units at 0.0711 pixels each make an 82-pixel font.
+    const double h = std::fabs(double(m_font.lf.lfHeight));
+    if (m_font.lf.lfHeight == 0 || !(m_sy > 0) || !std::isfinite(h * m_sy))
+        return std::round(m_font.em * m_sy);
+    const double device = std::trunc(h * m_sy + 1e-9);
+    // A cell height holds the em in the face's proportion.
+    return m_font.lf.lfHeight < 0 ? device : std::round(device * m_font.em / h);
+}
+
 RecordedBounds::Box TextLayout::RecordedBox(UINT align) const
 {
     const long long width = std::llabs(m_recordedWidth);
-    // The metrics are whole pixels at the device's em size, brought back to
-    // logical units rounding down, as the platform's text extents are.
+    // The metrics are whole pixels of the realized font, brought back to
+    // logical units rounded, as the platform's text extents are.
     double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;
-    if (m_sy > 0 && std::isfinite(m_sy)) {
-        const double deviceDescent = std::round(m_font.descent * m_sy);
-        descent = std::trunc(deviceDescent / m_sy + 1e-9);
-        height = std::trunc((std::round(m_font.ascent * m_sy) + deviceDescent) / m_sy + 1e-9);
+    if (m_sy > 0 && std::isfinite(m_sy) && m_font.em > 0) {
+        const double ppem = m_advanced ? m_font.em * m_sy : realizedPpem();
+        const double deviceDescent = std::round(m_font.descent / m_font.em * ppem);
+        const double deviceHeight = std::round(m_font.ascent / m_font.em * ppem) + deviceDescent;
+        descent = std::floor(deviceDescent / m_sy + 0.5);
+        height = std::floor(deviceHeight / m_sy + 0.5);
     }
     auto whole = [](double v) { return std::isfinite(v) ? (long long)std::clamp(v, -1e15, 1e15) : 0LL; };
     const long long h = whole(height), d = whole(descent);

@@ -54,6 +54,8 @@ public:
     size_t GlyphCount() const { return m_glyphs.size(); }
 
 private:
+    // The pixels per em of the font the platform realizes for this text.
+    double realizedPpem() const;
     QPointF localToDevice(QPointF p) const { return m_place.map(p); }
 
     const ResolvedFont& m_font;

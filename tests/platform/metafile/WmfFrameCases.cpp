@@ -344,8 +344,6 @@ std::vector<Case> Cases()
                picture(m, [&](WmfBuilder& b, const Area& a) { text(b, a, t); })};
         c.inkIsExact = false;
         c.hasProbe = true;
-        static const QByteArray hinted[] = {"window-neg", "window-off", "twips", "coarse", "viewport", "isotropic"};
-        c.knownTextGap = std::find(std::begin(hinted), std::end(hinted), QByteArray(m.name)) != std::end(hinted);
         out.push_back(c);
     };
     for (const Mapping& m : maps) {

@@ -22,11 +22,6 @@ struct Case {
     // outlines differ between renderers; its red probe does).
     bool inkIsExact = true;
     bool hasProbe = false;
-    // Text at a pixel size where the reference's glyph widths and heights,
-    // hinted by its font engine, differ from the outlines' by a pixel: the
-    // recorder rounds each character to logical units, and the frame
-    // follows. Known to differ; reported, not failed.
-    bool knownTextGap = false;
 };
 
 std::vector<Case> Cases();

@@ -3,11 +3,9 @@
 // gdi-reference tool, which converts such files with SetWinMetaFileBits as
 // the platform does) on a generated set of pictures: at width 800 the
 // rendering has the reference's height, and its ink (or, for text, its red
-// probe) lands on the reference's pixels, each within one pixel. Text at
-// pixel sizes where the reference's hinted glyph widths differ is reported
-// rather than failed (see WmfFrameCases). Skipped without the reference
-// tool or Wine. LUMIVU_FRAME_CASES_DIR keeps the generated files and both
-// renderings in that folder.
+// probe) lands on the reference's pixels, each within one pixel. Skipped
+// without the reference tool or Wine. LUMIVU_FRAME_CASES_DIR keeps the
+// generated files and both renderings in that folder.
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/RenderLayout.h"
@@ -126,7 +124,7 @@ TEST(WmfFrameReference, GeneratedPicturesAreFramedAndPlacedAsTheReferenceDoes)
                  QStringList{QStringLiteral("--width"), QString::number(Width), QStringLiteral("--out"), dir + QStringLiteral("/ref")} + files);
     ASSERT_TRUE(render.waitForFinished(600000)) << "the reference renderer did not finish";
 
-    int compared = 0, failed = 0, known = 0;
+    int compared = 0, failed = 0;
     for (const wmfframe::Case& c : cases) {
         const QImage ref(dir + QStringLiteral("/ref/") + c.name + QStringLiteral(".wmf.bmp"));
         if (ref.isNull()) {
@@ -149,15 +147,9 @@ TEST(WmfFrameReference, GeneratedPicturesAreFramedAndPlacedAsTheReferenceDoes)
         std::ostringstream why;
         why << c.name.toStdString() << ": height " << ref.height() << " ours " << ours.height() << "; ink " << str(refInk)
             << " ours " << str(ourInk) << "; probe " << str(refProbe) << " ours " << str(ourProbe) << "; ours " << header;
-        if (!ok && c.knownTextGap) {
-            ++known;
-            std::printf("[ known    ] %s\n", why.str().c_str());
-            continue;
-        }
         if (!ok)
             ++failed;
         EXPECT_TRUE(ok) << why.str();
     }
-    std::printf("[ frames   ] %d pictures compared, %d off by more than a pixel, %d known text differences\n", compared,
-                failed, known);
+    std::printf("[ frames   ] %d pictures compared, %d off by more than a pixel\n", compared, failed);
 }

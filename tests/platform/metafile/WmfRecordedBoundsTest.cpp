@@ -157,3 +157,33 @@ TEST(WmfRecordedBounds, TextBoxRunsTheWayTheLogicalAxesRun)
     EXPECT_LT(up.top, 384 - 80);
     EXPECT_NEAR(down.bottom - down.top, up.bottom - up.top, 1);
 }
+
+TEST(WmfRecordedBounds, TextIsMeasuredOnTheFontRealizedAtWholePixels)
+{
+    // 1166 twips at 0.0711 pixels each make an 82-pixel font (the platform
+    // cuts the fraction), whose "M" is 68 pixels wide: 956 twips, rounded,
+    // a character. Eight of them from x 7200 end at pixel 1056; the box is
+    // 91 pixels high.
+    WmfBuilder b;
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {10800, 14400});
+    b.Record(META_CREATEFONTINDIRECT, {-1166, 0, 0, 0, 400, 0, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l'});
+    b.Record(META_SELECTOBJECT, {0});
+    b.Record(META_SETTEXTALIGN, {TA_LEFT | TA_TOP, 0});
+    b.Record(META_TEXTOUT, {8, 'M' | ('M' << 8), 'M' | ('M' << 8), 'M' | ('M' << 8), 'M' | ('M' << 8), 5400, 7200});
+    EXPECT_EQ(edges(convert(b).bounds), (std::vector<LONG>{512, 384, 1056, 475}));
+}
+
+TEST(WmfRecordedBounds, PointsMapThroughASinglePrecisionTransform)
+{
+    // MM_ISOTROPIC over the 1024 x 768 screen with a window of 1000 x 500
+    // scales y by -513/500: y 250 lands on -256.5 in exact arithmetic, just
+    // past it through the platform's single-precision transform, and
+    // rounds to -257.
+    WmfBuilder b;
+    b.Record(META_SETMAPMODE, {MM_ISOTROPIC});
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {500, 1000});
+    b.Record(META_MOVETO, {250, 100}).Record(META_LINETO, {250, 300});
+    const RECT r = convert(b).bounds;
+    EXPECT_EQ(r.top, -257);
+    EXPECT_EQ(r.bottom, -257);
+}
