@@ -111,6 +111,7 @@ struct Drawing {
     const char* name;
     Content draw;
     bool allMappings; // drawn under every mapping, or only the usual ones
+    bool exactInk = true;
 };
 
 std::vector<Drawing> drawings()
@@ -200,6 +201,20 @@ std::vector<Drawing> drawings()
                        b.Record(META_SETDIBTODEV, p);
                        rectangle(b, inset(a, 0.1));
                    }, false});
+    out.push_back({"regions", [](WmfBuilder& b, const Area& a) {
+                       // A region filled and framed: counted by its box through the mapping.
+                       const Area in = inset(a, 0.1);
+                       const int l = std::min(in.x0, in.x1), r = std::max(in.x0, in.x1);
+                       const int t = std::min(in.y0, in.y1), bt = std::max(in.y0, in.y1);
+                       b.Record(META_CREATEREGION, {0, 6, 0, 0, 34, 1, 1, l, t, r, bt, 2, t, bt, l, r, 2}); // slot 4
+                       b.Record(META_FILLREGION, {NavyBrush, FontSlot});
+                       b.Record(META_FRAMEREGION, {2, 2, HollowBrush, FontSlot});
+                       b.Record(META_DELETEOBJECT, {FontSlot});
+                   }, false,
+                   // The fill is drawn in the recording's device units where
+                   // the reference maps the region as logical coordinates:
+                   // only the frame is compared.
+                   false});
     out.push_back({"clipped", [](WmfBuilder& b, const Area& a) {
                        // Clipping hides most of the drawing but does not narrow its frame.
                        const Area in = inset(a, 0.25);
@@ -329,7 +344,8 @@ std::vector<Case> Cases()
                            QByteArray(m.name) == "window-neg" || QByteArray(m.name) == "coarse";
         for (const Drawing& d : drawings())
             if (d.allMappings || usual)
-                out.push_back({QStringLiteral("%1-%2").arg(QLatin1String(m.name), QLatin1String(d.name)), picture(m, d.draw)});
+                out.push_back({QStringLiteral("%1-%2").arg(QLatin1String(m.name), QLatin1String(d.name)), picture(m, d.draw),
+                               d.exactInk});
     }
     // Text in three faces and nine alignments under the usual mapping, and
     // a few under each of the others.

@@ -187,3 +187,15 @@ TEST(WmfRecordedBounds, PointsMapThroughASinglePrecisionTransform)
     EXPECT_EQ(r.top, -257);
     EXPECT_EQ(r.bottom, -257);
 }
+
+TEST(WmfRecordedBounds, RegionsCountTheirBoxThroughTheMapping)
+{
+    // A region of units 10..110 x 20..220 inverted under a window of
+    // 1000 x 700: its last column and row, 109 and 219, land on pixels 112
+    // and 240.
+    WmfBuilder b;
+    b.Record(META_SETWINDOWORG, {0, 0}).Record(META_SETWINDOWEXT, {700, 1000});
+    b.Record(META_CREATEREGION, {0, 6, 0, 0, 34, 1, 1, 10, 20, 110, 220, 2, 20, 220, 10, 110, 2});
+    b.Record(META_INVERTREGION, {0});
+    EXPECT_EQ(edges(convert(b).bounds), (std::vector<LONG>{10, 22, 112, 240}));
+}
