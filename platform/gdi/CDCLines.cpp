@@ -46,6 +46,8 @@ void recordPolyPoly(CDC& dc, uint32_t type, const POINT* points, const Count* co
 template <class Count>
 bool countPolyPoly(CDC& dc, const POINT* points, const Count* counts, int polys)
 {
+    if (!RecordedBounds::BoundsOnly(dc))
+        return false;
     size_t total = 0;
     bool whole = true;
     for (int i = 0; i < polys; ++i) {
@@ -89,7 +91,8 @@ BOOL CDC::Polyline(const POINT* points, int count)
     recordPoly(*this, EMR_POLYLINE, points, count);
     if (!points || count < 2)
         return FALSE;
-    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
         return TRUE;
     GdiPath figure;
     if (!figureFromPoints(figure, points, count, true))
@@ -102,7 +105,8 @@ BOOL CDC::PolylineTo(const POINT* points, int count)
     recordPoly(*this, EMR_POLYLINETO, points, count);
     if (!points || count < 1)
         return FALSE;
-    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
         m_state.curPos = points[count - 1];
         return TRUE;
     }
@@ -138,7 +142,8 @@ BOOL CDC::PolyBezier(const POINT* points, int count)
     recordPoly(*this, EMR_POLYBEZIER, points, count);
     if (!points || count < 1 || (count - 1) % 3 != 0)
         return FALSE;
-    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
         return TRUE;
     GdiPath figure;
     figure.MoveTo(toDevice(points[0]));
@@ -155,7 +160,8 @@ BOOL CDC::PolyBezierTo(const POINT* points, int count)
     recordPoly(*this, EMR_POLYBEZIERTO, points, count);
     if (!points || count < 3 || count % 3 != 0)
         return FALSE;
-    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
         m_state.curPos = points[count - 1];
         return TRUE;
     }
@@ -221,7 +227,8 @@ BOOL CDC::Polygon(const POINT* points, int count)
     recordPoly(*this, EMR_POLYGON, points, count);
     if (!points || count < 2)
         return FALSE;
-    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
         return TRUE;
     GdiPath figure;
     if (!figureFromPoints(figure, points, count, true))

@@ -46,7 +46,10 @@ public:
     // Hands the box to the backend; true when it took it.
     static bool Count(CDC& dc, const Box& box);
     static bool Count(CDC& dc, const std::optional<Box>& box);
-    // A call the recorder does not count (flood fills): true when the
-    // backend keeps bounds only, so that it draws nothing there either.
+    // A call the recorder does not count: true when the backend keeps
+    // bounds only, so that it draws nothing there either.
     static bool CountNothing(CDC& dc);
+    // True when the DC's backend keeps bounds only: the long point lists
+    // are walked for their box only then.
+    static bool BoundsOnly(CDC& dc) { return CountNothing(dc); }
 };

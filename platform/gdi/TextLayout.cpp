@@ -68,7 +68,7 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
         if (dx) {
             ax = double(pdy ? dx[2 * i] : dx[i]) + m_charExtra;
             ay = pdy ? -double(dx[2 * i + 1]) : 0.0;
-            m_recordedWidth += pdy ? dx[2 * i] : dx[i];
+            m_recordedWidth += double(pdy ? dx[2 * i] : dx[i]);
         } else {
             ax = adv[i] * em;
             // The recorder measures each character on the font realized at
@@ -79,7 +79,7 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
                 recorded = std::round(adv[i] * m_font.stretch * realizedPpem()) / m_sx;
             recorded += m_charExtra;
             if (std::isfinite(recorded))
-                m_recordedWidth += (long long)std::clamp(std::floor(recorded + 0.5), -1e15, 1e15);
+                m_recordedWidth += std::floor(recorded + 0.5);
             // GM_COMPATIBLE advances are whole device pixels at the
             // device's em size, as the platform's hinted widths are.
             if (!m_advanced && m_sx > 0 && m_sy > 0)
@@ -176,7 +176,8 @@ double TextLayout::realizedPpem() const
 
 RecordedBounds::Box TextLayout::RecordedBox(UINT align) const
 {
-    const long long width = std::llabs(m_recordedWidth);
+    const long long width =
+        std::isfinite(m_recordedWidth) ? (long long)std::min(std::fabs(m_recordedWidth), 1e15) : 0;
     // The metrics are whole pixels of the realized font, brought back to
     // logical units rounded, as the platform's text extents are.
     double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;

@@ -69,7 +69,7 @@ private:
     QPointF m_end;
     // The advance the recorder counts: the characters' widths each rounded
     // to whole logical units, or the sum of the given advances.
-    long long m_recordedWidth = 0;
+    double m_recordedWidth = 0;
     POINT m_ref;
     QTransform m_place; // text frame (after alignment) to device
     QTransform m_glyph; // em-1 glyph outline to device, without translation
