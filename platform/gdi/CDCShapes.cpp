@@ -47,30 +47,20 @@ bool CDC::rectShape(int l, int t, int r, int b, QRectF* device) const
 
 bool CDC::recordedShapeBox(int l, int t, int r, int b)
 {
-    // The platform's recorder (as Wine's enhanced-metafile driver) counts
-    // these shapes by their logical rectangle, the right and bottom edges
-    // one logical unit in under GM_COMPATIBLE, mapped to the device with
-    // rounding and regardless of the pen: at a scale above one the right
+    // The platform's recorder counts these shapes by their logical
+    // rectangle, the right and bottom edges one logical unit in under
+    // GM_COMPATIBLE, regardless of the pen: at a scale above one the right
     // and bottom bounds lie whole device pixels inside the outline.
-    if (m_state.pathOpen || !m_backend || !m_state.mapping.IsAxisAligned())
-        return false;
     if (!canDraw())
         return false;
-    syncClip();
     if (l == r || t == b)
-        return m_backend->ShapeBox(QRectF()); // nothing drawn, nothing counted
-    // Not empty: the larger edge can step in without overflowing.
-    int left = std::min(l, r), right = std::max(l, r), top = std::min(t, b), bottom = std::max(t, b);
+        return RecordedBounds::CountNothing(*this); // nothing drawn, nothing counted
+    RecordedBounds::Box box{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
     if (GetGraphicsMode() == GM_COMPATIBLE) {
-        right -= 1;
-        bottom -= 1;
+        box.right -= 1;
+        box.bottom -= 1;
     }
-    const QPointF a = toDevice(POINT(left, top)), c = toDevice(POINT(right, bottom));
-    const double x0 = std::floor(a.x() + 0.5), y0 = std::floor(a.y() + 0.5);
-    const double x1 = std::floor(c.x() + 0.5), y1 = std::floor(c.y() + 0.5);
-    // Inclusive device corners as a half-open box.
-    const QRectF box(QPointF(std::min(x0, x1), std::min(y0, y1)), QPointF(std::max(x0, x1) + 1, std::max(y0, y1) + 1));
-    return m_backend->ShapeBox(box);
+    return RecordedBounds::Count(*this, box);
 }
 
 void CDC::appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) const
