@@ -6,6 +6,7 @@
 #include "platform/gdi/BltRenderer.h"
 #include "platform/gdi/DeviceBrush.h"
 #include "platform/gdi/GdiColor.h"
+#include "platform/gdi/RecordedBounds.h"
 #include "platform/gdi/Rop3.h"
 
 #include <cmath>
@@ -48,6 +49,8 @@ BOOL CDC::blt(int x, int y, int w, int h, const DibImage* src, QRectF source, co
     if (!canDraw())
         return FALSE;
     if (!m_backend || w == 0 || h == 0)
+        return TRUE;
+    if (!deviceTarget && RecordedBounds::Count(*this, RecordedBounds::OfTransfer(x, y, w, h)))
         return TRUE;
     const QTransform& t = m_state.mapping.ToDevice();
     QImage srcImage;
@@ -210,6 +213,10 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD w, DWORD h, int xSrc, int ySrc, U
     const int64_t count = std::min<int64_t>(lines, height - first);
     if (count <= 0 || header.compression == BI_JPEG || header.compression == BI_PNG)
         return 0;
+    // The recorder counts w x h logical units, though the bits land on as
+    // many device pixels.
+    if (RecordedBounds::Count(*this, RecordedBounds::OfTransfer(x, y, w, h)))
+        return int(count);
     std::vector<uint8_t> bmi(dib.bmi, dib.bmi + dib.bmiSize);
     if (header.core) {
         const uint16_t c = uint16_t(count);

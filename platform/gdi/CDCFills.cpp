@@ -3,6 +3,7 @@
 #include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/BltRenderer.h"
+#include "platform/gdi/RecordedBounds.h"
 #include "platform/gdi/Rop3.h"
 
 #include "platform/gdi/CBrush.h"
@@ -25,6 +26,16 @@ QRegion logicalRectRegion(const CDC& dc, const QTransform& t, int l, int tp, int
     if (x0 == x1 || y0 == y1)
         return {};
     return QRegion(x0, y0, x1 - x0, y1 - y0);
+}
+
+// The recorder counts a region's bounding box, its last row and column
+// included, mapped as logical coordinates are.
+bool countRegion(CDC& dc, const QRegion& region)
+{
+    if (region.isEmpty())
+        return RecordedBounds::CountNothing(dc);
+    const QRect r = region.boundingRect();
+    return RecordedBounds::Count(dc, RecordedBounds::Box{r.left(), r.top(), r.right(), r.bottom()});
 }
 
 } // namespace
@@ -102,6 +113,8 @@ BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
         return FALSE;
     if (!m_backend)
         return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfTransfer(x, y, width, height)))
+        return TRUE;
     int rop2;
     QBrush brush;
     switch (rop) {
@@ -156,6 +169,8 @@ BOOL CDC::FillRgn(HRGN region, HBRUSH brush)
         return FALSE;
     if (!m_backend)
         return TRUE;
+    if (countRegion(*this, region->Region()))
+        return TRUE;
     QBrush qb;
     if (!DeviceBrush::Make(*brush, m_state.bkMode == OPAQUE, m_state.bkColor, &qb, m_state.textColor))
         return TRUE;
@@ -178,6 +193,8 @@ BOOL CDC::InvertRgn(HRGN region)
     if (!region || !canDraw())
         return FALSE;
     if (!m_backend)
+        return TRUE;
+    if (countRegion(*this, region->Region()))
         return TRUE;
     syncClip();
     DrawAttrs a = attrs();

@@ -3,6 +3,9 @@
 #include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/GdiColor.h"
+#include "platform/gdi/RecordedBounds.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -38,6 +41,24 @@ void recordPolyPoly(CDC& dc, uint32_t type, const POINT* points, const Count* co
     r->Call(dc, type, p);
 }
 
+// The recorder counts a poly-polygon or poly-polyline by all its points,
+// and nothing when one of its figures has fewer than two.
+template <class Count>
+bool countPolyPoly(CDC& dc, const POINT* points, const Count* counts, int polys)
+{
+    if (!RecordedBounds::BoundsOnly(dc))
+        return false;
+    size_t total = 0;
+    bool whole = true;
+    for (int i = 0; i < polys; ++i) {
+        whole = whole && counts[i] >= 2;
+        total += size_t(std::max<Count>(counts[i], 0));
+    }
+    if (!whole || total == 0)
+        return RecordedBounds::CountNothing(dc);
+    return RecordedBounds::Count(dc, RecordedBounds::OfPoints(points, total, nullptr));
+}
+
 } // namespace
 
 CPoint CDC::MoveTo(int x, int y)
@@ -53,6 +74,11 @@ CPoint CDC::MoveTo(int x, int y)
 BOOL CDC::LineTo(int x, int y)
 {
     recordCall(*this, EMR_LINETO, MetaRecorder::Ints({x, y}));
+    const POINT to(x, y);
+    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(&to, 1, &m_state.curPos))) {
+        m_state.curPos = to;
+        return TRUE;
+    }
     GdiPath figure;
     figure.MoveTo(toDevice(m_state.curPos));
     figure.LineTo(toDevice(POINT(x, y)));
@@ -65,6 +91,9 @@ BOOL CDC::Polyline(const POINT* points, int count)
     recordPoly(*this, EMR_POLYLINE, points, count);
     if (!points || count < 2)
         return FALSE;
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+        return TRUE;
     GdiPath figure;
     if (!figureFromPoints(figure, points, count, true))
         return FALSE;
@@ -76,6 +105,11 @@ BOOL CDC::PolylineTo(const POINT* points, int count)
     recordPoly(*this, EMR_POLYLINETO, points, count);
     if (!points || count < 1)
         return FALSE;
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
+        m_state.curPos = points[count - 1];
+        return TRUE;
+    }
     GdiPath figure;
     figure.MoveTo(toDevice(m_state.curPos));
     if (!figureFromPoints(figure, points, count, false))
@@ -89,6 +123,8 @@ BOOL CDC::PolyPolyline(const POINT* points, const DWORD* counts, int polys)
     recordPolyPoly(*this, EMR_POLYPOLYLINE, points, counts, polys);
     if (!points || !counts || polys <= 0)
         return FALSE;
+    if (countPolyPoly(*this, points, counts, polys))
+        return TRUE;
     GdiPath figure;
     size_t at = 0;
     for (int i = 0; i < polys; ++i) {
@@ -106,6 +142,9 @@ BOOL CDC::PolyBezier(const POINT* points, int count)
     recordPoly(*this, EMR_POLYBEZIER, points, count);
     if (!points || count < 1 || (count - 1) % 3 != 0)
         return FALSE;
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+        return TRUE;
     GdiPath figure;
     figure.MoveTo(toDevice(points[0]));
     for (int i = 1; i + 2 < count; i += 3) {
@@ -121,6 +160,11 @@ BOOL CDC::PolyBezierTo(const POINT* points, int count)
     recordPoly(*this, EMR_POLYBEZIERTO, points, count);
     if (!points || count < 3 || count % 3 != 0)
         return FALSE;
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), &m_state.curPos))) {
+        m_state.curPos = points[count - 1];
+        return TRUE;
+    }
     GdiPath figure;
     figure.MoveTo(toDevice(m_state.curPos));
     for (int i = 0; i + 2 < count; i += 3) {
@@ -183,6 +227,9 @@ BOOL CDC::Polygon(const POINT* points, int count)
     recordPoly(*this, EMR_POLYGON, points, count);
     if (!points || count < 2)
         return FALSE;
+    if (RecordedBounds::BoundsOnly(*this) &&
+        RecordedBounds::Count(*this, RecordedBounds::OfPoints(points, size_t(count), nullptr)))
+        return TRUE;
     GdiPath figure;
     if (!figureFromPoints(figure, points, count, true))
         return FALSE;
@@ -195,6 +242,8 @@ BOOL CDC::PolyPolygon(const POINT* points, const INT* counts, int polys)
     recordPolyPoly(*this, EMR_POLYPOLYGON, points, counts, polys);
     if (!points || !counts || polys <= 0)
         return FALSE;
+    if (countPolyPoly(*this, points, counts, polys))
+        return TRUE;
     GdiPath figure;
     size_t at = 0;
     for (int i = 0; i < polys; ++i) {
@@ -221,6 +270,9 @@ BOOL CDC::SetPixelV(int x, int y, COLORREF color)
     if (!canDraw())
         return FALSE;
     if (!m_backend)
+        return TRUE;
+    const POINT at(x, y);
+    if (RecordedBounds::Count(*this, RecordedBounds::OfPoints(&at, 1, nullptr)))
         return TRUE;
     const QPointF d = toDevice(POINT(x, y));
     syncClip();

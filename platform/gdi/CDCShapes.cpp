@@ -3,6 +3,7 @@
 #include "platform/gdi/DcRecording.h"
 
 #include "platform/gdi/DevicePen.h"
+#include "platform/gdi/RecordedBounds.h"
 
 #include <cmath>
 
@@ -46,30 +47,20 @@ bool CDC::rectShape(int l, int t, int r, int b, QRectF* device) const
 
 bool CDC::recordedShapeBox(int l, int t, int r, int b)
 {
-    // The platform's recorder (as Wine's enhanced-metafile driver) counts
-    // these shapes by their logical rectangle, the right and bottom edges
-    // one logical unit in under GM_COMPATIBLE, mapped to the device with
-    // rounding and regardless of the pen: at a scale above one the right
+    // The platform's recorder counts these shapes by their logical
+    // rectangle, the right and bottom edges one logical unit in under
+    // GM_COMPATIBLE, regardless of the pen: at a scale above one the right
     // and bottom bounds lie whole device pixels inside the outline.
-    if (m_state.pathOpen || !m_backend || !m_state.mapping.IsAxisAligned())
-        return false;
     if (!canDraw())
         return false;
-    syncClip();
     if (l == r || t == b)
-        return m_backend->ShapeBox(QRectF()); // nothing drawn, nothing counted
-    // Not empty: the larger edge can step in without overflowing.
-    int left = std::min(l, r), right = std::max(l, r), top = std::min(t, b), bottom = std::max(t, b);
+        return RecordedBounds::CountNothing(*this); // nothing drawn, nothing counted
+    RecordedBounds::Box box{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)};
     if (GetGraphicsMode() == GM_COMPATIBLE) {
-        right -= 1;
-        bottom -= 1;
+        box.right -= 1;
+        box.bottom -= 1;
     }
-    const QPointF a = toDevice(POINT(left, top)), c = toDevice(POINT(right, bottom));
-    const double x0 = std::floor(a.x() + 0.5), y0 = std::floor(a.y() + 0.5);
-    const double x1 = std::floor(c.x() + 0.5), y1 = std::floor(c.y() + 0.5);
-    // Inclusive device corners as a half-open box.
-    const QRectF box(QPointF(std::min(x0, x1), std::min(y0, y1)), QPointF(std::max(x0, x1) + 1, std::max(y0, y1) + 1));
-    return m_backend->ShapeBox(box);
+    return RecordedBounds::Count(*this, box);
 }
 
 void CDC::appendShape(GdiPath& figure, const QPainterPath& shape, bool logical) const
@@ -215,6 +206,9 @@ BOOL CDC::Arc(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 0, nullptr))
         return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Arc,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
+        return TRUE;
     return output(figure, false, true);
 }
 
@@ -225,8 +219,13 @@ BOOL CDC::ArcTo(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     QPointF end;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, -1, &end))
         return TRUE;
+    const bool counted = RecordedBounds::Count(
+        *this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::ArcTo,
+                                     GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos));
     m_state.curPos = POINT(LONG(std::lround(std::clamp(end.x(), -2e9, 2e9))),
                            LONG(std::lround(std::clamp(end.y(), -2e9, 2e9))));
+    if (counted)
+        return TRUE;
     return output(figure, false, true, true);
 }
 
@@ -236,6 +235,9 @@ BOOL CDC::Chord(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 1, nullptr))
         return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Chord,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
+        return TRUE;
     return output(figure, true, true);
 }
 
@@ -244,6 +246,9 @@ BOOL CDC::Pie(int l, int t, int r, int b, int x1, int y1, int x2, int y2)
     recordCall(*this, EMR_PIE, MetaRecorder::Ints({l, t, r, b, x1, y1, x2, y2}));
     GdiPath figure;
     if (!buildArc(figure, l, t, r, b, x1, y1, x2, y2, 2, nullptr))
+        return TRUE;
+    if (RecordedBounds::Count(*this, RecordedBounds::OfArc(l, t, r, b, x1, y1, x2, y2, RecordedBounds::ArcKind::Pie,
+                                                           GetGraphicsMode() == GM_COMPATIBLE, m_state.curPos)))
         return TRUE;
     return output(figure, true, true);
 }

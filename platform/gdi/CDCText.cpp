@@ -242,6 +242,10 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     }
     if (!m_backend)
         return TRUE;
+    // A recording counts the text's box alone: not the opaque rectangle,
+    // nor clipped by ETO_CLIPPED.
+    if (RecordedBounds::Count(*this, layout.RecordedBox(align)))
+        return IsCancelled() ? FALSE : TRUE;
     syncClip();
     DrawAttrs a = attrs();
     a.rop2 = R2_COPYPEN; // text ignores the binary raster operation
@@ -249,9 +253,6 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     if ((options & ETO_OPAQUE) && !rectPoly.isEmpty()) {
         m_backend->FillRegion(polygonRegion(rectPoly), bk, a);
     }
-    // A recording counts the text's box, not clipped by ETO_CLIPPED.
-    if (m_backend->TextBox(layout.RecordedBox(align)))
-        return IsCancelled() ? FALSE : TRUE;
     if ((options & ETO_CLIPPED) && !rectPoly.isEmpty()) {
         QRegion r = polygonRegion(rectPoly);
         if (const auto clip = EffectiveClip())

@@ -1,6 +1,7 @@
 #include "platform/gdi/TextLayout.h"
 
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,6 +59,7 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
     const int breakEach = breaksLeft ? m_breakExtra / breaksLeft : 0;
     int breakRem = breaksLeft ? m_breakExtra % breaksLeft : 0;
     QPointF p;
+    m_recordedWidth = 0;
     for (size_t i = 0; i < glyphs.size(); ++i) {
         if (i % 4096 == 4095 && m_cancelled && m_cancelled())
             return false;
@@ -66,8 +68,18 @@ bool TextLayout::Lay(const QString& text, const std::vector<quint32>& glyphs, co
         if (dx) {
             ax = double(pdy ? dx[2 * i] : dx[i]) + m_charExtra;
             ay = pdy ? -double(dx[2 * i + 1]) : 0.0;
+            m_recordedWidth += double(pdy ? dx[2 * i] : dx[i]);
         } else {
             ax = adv[i] * em;
+            // The recorder measures each character on the font realized at
+            // a whole number of pixels, and brings its whole-pixel width
+            // back to logical units rounded.
+            double recorded = ax;
+            if (!m_advanced && m_sx > 0 && m_sy > 0)
+                recorded = std::round(adv[i] * m_font.stretch * realizedPpem()) / m_sx;
+            recorded += m_charExtra;
+            if (std::isfinite(recorded))
+                m_recordedWidth += std::floor(recorded + 0.5);
             // GM_COMPATIBLE advances are whole device pixels at the
             // device's em size, as the platform's hinted widths are.
             if (!m_advanced && m_sx > 0 && m_sy > 0)
@@ -149,39 +161,50 @@ POINT TextLayout::NextCurrentPosition(UINT align) const
     return POINT(clampInt(logical.x()), clampInt(logical.y()));
 }
 
-QTransform TextLayout::frameAtReference() const
+double TextLayout::realizedPpem() const
 {
-    if (m_advanced)
-        return rotation(m_escapement) * QTransform::fromTranslate(m_ref.x, m_ref.y) * m_toDevice;
-    const QPointF d0 = m_toDevice.map(QPointF(m_ref.x, m_ref.y));
-    return QTransform::fromScale(m_sx, m_sy) * rotation(m_escapement) * QTransform::fromTranslate(d0.x(), d0.y());
+    // GM_COMPATIBLE fonts scale only with the mapping's vertical scale, and
+    // the platform multiplies the integer height by it, cutting the
+    // fraction: 1166 units at 0.0711 pixels each make an 82-pixel font.
+    const double h = std::fabs(double(m_font.lf.lfHeight));
+    if (m_font.lf.lfHeight == 0 || !(m_sy > 0) || !std::isfinite(h * m_sy))
+        return std::round(m_font.em * m_sy);
+    const double device = std::trunc(h * m_sy + 1e-9);
+    // A cell height holds the em in the face's proportion.
+    return m_font.lf.lfHeight < 0 ? device : std::round(device * m_font.em / h);
 }
 
-QPolygonF TextLayout::RecordedBox(UINT align) const
+RecordedBounds::Box TextLayout::RecordedBox(UINT align) const
 {
-    const double width = std::round(std::abs(m_end.x()));
-    // The metrics are whole pixels at the device's em size, brought back to
-    // logical units rounding down, as the platform's text extents are.
+    const long long width =
+        std::isfinite(m_recordedWidth) ? (long long)std::min(std::fabs(m_recordedWidth), 1e15) : 0;
+    // The metrics are whole pixels of the realized font, brought back to
+    // logical units rounded, as the platform's text extents are.
     double descent = RoundMetric(m_font.descent), height = RoundMetric(m_font.ascent) + descent;
-    if (m_sy > 0 && std::isfinite(m_sy)) {
-        const double deviceDescent = std::round(m_font.descent * m_sy);
-        descent = std::trunc(deviceDescent / m_sy + 1e-9);
-        height = std::trunc((std::round(m_font.ascent * m_sy) + deviceDescent) / m_sy + 1e-9);
+    if (m_sy > 0 && std::isfinite(m_sy) && m_font.em > 0) {
+        const double ppem = m_advanced ? m_font.em * m_sy : realizedPpem();
+        const double deviceDescent = std::round(m_font.descent / m_font.em * ppem);
+        const double deviceHeight = std::round(m_font.ascent / m_font.em * ppem) + deviceDescent;
+        descent = std::floor(deviceDescent / m_sy + 0.5);
+        height = std::floor(deviceHeight / m_sy + 0.5);
     }
+    auto whole = [](double v) { return std::isfinite(v) ? (long long)std::clamp(v, -1e15, 1e15) : 0LL; };
+    const long long h = whole(height), d = whole(descent);
     // ETO_PDY moves the baseline: the box spans every glyph's baseline.
-    const double up = std::min(0.0, m_end.y()), down = std::max(0.0, m_end.y());
-    double left, right, top, bottom;
+    const long long up = whole(std::round(std::min(0.0, m_end.y()))), down = whole(std::round(std::max(0.0, m_end.y())));
+    const long long x = m_ref.x, y = m_ref.y;
+    RecordedBounds::Box b;
     switch (align & TA_CENTER) {
-    case TA_CENTER: left = -std::floor(width / 2) - 1; right = std::floor(width / 2) + 1; break;
-    case TA_RIGHT: left = -width - 1; right = 0; break;
-    default: left = 0; right = width + 1; break;
+    case TA_CENTER: b.left = x - width / 2 - 1; b.right = x + width / 2 + 1; break;
+    case TA_RIGHT: b.left = x - width - 1; b.right = x; break;
+    default: b.left = x; b.right = x + width + 1; break;
     }
     switch (align & TA_BASELINE) {
-    case TA_BASELINE: top = up - height - 1; bottom = down + descent + 1; break;
-    case TA_BOTTOM: top = up - height - 1; bottom = down; break;
-    default: top = up; bottom = down + height + 1; break; // TA_TOP
+    case TA_BASELINE: b.top = y + up - h - 1; b.bottom = y + down + d + 1; break;
+    case TA_BOTTOM: b.top = y + up - h - 1; b.bottom = y + down; break;
+    default: b.top = y + up; b.bottom = y + down + h + 1; break; // TA_TOP
     }
-    return frameAtReference().map(QPolygonF(QRectF(QPointF(left, top), QPointF(right, bottom))));
+    return b;
 }
 
 QPolygonF TextLayout::CellPolygon() const

@@ -11,6 +11,7 @@
 // escapement turns them on the device, counterclockwise.
 #include "platform/gdi/FontResolver.h"
 #include "platform/gdi/GdiDefs.h"
+#include "platform/gdi/RecordedBounds.h"
 
 #include <QPainterPath>
 #include <QPolygonF>
@@ -39,11 +40,12 @@ public:
     // The text cell (advance by ascent plus descent) in device space.
     QPolygonF CellPolygon() const;
     // The box a recording device context counts for this text in the
-    // metafile's bounds, device space: from the reference point, the
-    // advance and the text height (ascent plus descent; below a baseline the
-    // descent), each one unit larger, as the platform's recorder counts
-    // text, whatever the glyphs' ink.
-    QPolygonF RecordedBox(UINT align) const;
+    // metafile's bounds, logical units: from the reference point, the
+    // advance (the sum of the characters' whole logical widths) and the text
+    // height (ascent plus descent; below a baseline the descent), each one
+    // unit larger, as the platform's recorder counts text, whatever the
+    // glyphs' ink, the escapement and the direction of the axes.
+    RecordedBounds::Box RecordedBox(UINT align) const;
     // Glyph outlines, underline and strike-out in device space; cancelled
     // is polled while a long text is built.
     QPainterPath Outlines(const std::function<bool()>& cancelled) const { return Outlines(0, m_glyphs.size(), true, cancelled); }
@@ -52,9 +54,9 @@ public:
     size_t GlyphCount() const { return m_glyphs.size(); }
 
 private:
+    // The pixels per em of the font the platform realizes for this text.
+    double realizedPpem() const;
     QPointF localToDevice(QPointF p) const { return m_place.map(p); }
-    // The text frame at the reference point, before alignment, to device.
-    QTransform frameAtReference() const;
 
     const ResolvedFont& m_font;
     QTransform m_toDevice;
@@ -65,6 +67,9 @@ private:
     std::vector<quint32> m_glyphs;
     std::vector<QPointF> m_pos; // glyph origins in the text frame
     QPointF m_end;
+    // The advance the recorder counts: the characters' widths each rounded
+    // to whole logical units, or the sum of the given advances.
+    double m_recordedWidth = 0;
     POINT m_ref;
     QTransform m_place; // text frame (after alignment) to device
     QTransform m_glyph; // em-1 glyph outline to device, without translation

@@ -21,18 +21,12 @@ int BoundsBackend::GetDeviceCaps(int index) const
     }
 }
 
-void BoundsBackend::SetClip(const QRegion* clip)
-{
-    if (clip)
-        m_clip = QRectF(clip->boundingRect());
-    else
-        m_clip.reset();
-}
+// The platform's recorder counts what a call would draw whatever the
+// clipping: a picture clipped to a part of itself is still framed whole.
+void BoundsBackend::SetClip(const QRegion*) {}
 
 void BoundsBackend::add(QRectF r)
 {
-    if (m_clip)
-        r = r.intersected(*m_clip);
     if (r.width() >= 0 && r.height() >= 0 && !r.isNull())
         m_sink(r);
 }
@@ -70,12 +64,6 @@ void BoundsBackend::DrawImage(const QRectF& target, const QImage&, const QRectF&
 void BoundsBackend::DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool)
 {
     add(imageToDevice.mapRect(QRectF(0, 0, image.width(), image.height())));
-}
-
-bool BoundsBackend::TextBox(const QPolygonF& box)
-{
-    add(pointPixels(box.boundingRect()));
-    return true;
 }
 
 bool BoundsBackend::ShapeBox(const QRectF& box)

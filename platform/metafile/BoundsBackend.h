@@ -1,14 +1,13 @@
 #pragma once
 // The backend of a recording device context: it draws nothing and keeps
 // the device-space bounds of what would have been drawn, clipped, for the
-// metafile header, counted as the platform's recorder counts them: lines
-// by their points (not the pen's width), text by its box (not its glyphs),
-// rectangles and ellipses by their logical rectangle. Its device is the
-// reference device.
+// metafile header, counted as the platform's recorder counts them (see
+// RecordedBounds): lines by their points (not the pen's width), text by its
+// box (not its glyphs), shapes and bitmaps by their logical rectangle, and
+// none of them clipped. Its device is the reference device.
 #include "platform/gdi/DcBackend.h"
 
 #include <functional>
-#include <optional>
 
 class BoundsBackend : public DcBackend {
 public:
@@ -27,7 +26,6 @@ public:
     void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) override;
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;
     void DrawImageTransformed(const QTransform& imageToDevice, const QImage& image, bool smooth) override;
-    bool TextBox(const QPolygonF& box) override;
     bool ShapeBox(const QRectF& box) override;
 
 private:
@@ -35,5 +33,4 @@ private:
 
     Device m_device;
     std::function<void(const QRectF&)> m_sink;
-    std::optional<QRectF> m_clip;
 };
