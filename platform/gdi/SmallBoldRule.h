@@ -14,7 +14,10 @@
 // size): the choice depends only on the whole pixels per em on the
 // playback device, never on the size in the metafile's own units, and
 // only for the faces listed in the .cpp; faces without such hints
-// (DejaVu, the URW faces) and the serif face stay bold.
+// (DejaVu, the URW faces) and the serif face stay bold. Up to 8 pixels an
+// em the reference draws every face unhinted in light grayscale, lighter
+// than the bold outline this renderer fills: the regular face is closer
+// there.
 #include "platform/types/Win32Types.h"
 
 #include <QString>
