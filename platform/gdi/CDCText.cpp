@@ -31,18 +31,11 @@ std::shared_ptr<const ResolvedFont> CDC::resolvedFont() const
     LOGFONTW lf{};
     if (m_state.font)
         lf = m_state.font->LogFont();
-    // The size that picks the face: the smaller of the size on the device
-    // and the size in the metafile's own device units (under a player's
-    // transform). The reference renderer picks the face at both and keeps
-    // the lighter one.
+    // The size that picks the face is the size on this device, after any
+    // player's transform: the reference rasterizes at that size, whatever
+    // size the metafile recorded.
     const QTransform t = m_state.mapping.ToDevice();
-    double scale = std::hypot(t.m21(), t.m22());
-    bool invertible = false;
-    const QTransform outer = m_state.mapping.PlaybackTransform().inverted(&invertible);
-    if (invertible) {
-        const QTransform inner = t * outer;
-        scale = std::min(scale, std::hypot(inner.m21(), inner.m22()));
-    }
+    const double scale = std::hypot(t.m21(), t.m22());
     return FontResolver::Resolve(lf, scale);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/gdi/FontResolver.h"
 
+#include "platform/gdi/SmallBoldRule.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -175,12 +177,19 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf, do
         ++n;
     r->family = FamilyFor(QString::fromUtf16(lf.lfFaceName, n), lf.lfPitchAndFamily, lf.lfCharSet);
     int weight = lf.lfWeight == 0 ? 400 : int(std::clamp<LONG>(lf.lfWeight, 1, 1000));
-    const double cellGuess = lf.lfHeight < 0 ? -double(lf.lfHeight) : double(lf.lfHeight) / 1.15;
-    // Small bold text: the reference renderer draws it with the regular
-    // face below 14 pixels per em (the bold faces' hinting there).
-    if (weight >= 600 && deviceScale > 0 && std::fabs(cellGuess) * deviceScale < SmallBoldPixels)
-        weight = FW_NORMAL;
-    const Face& face = faceFor(FaceKey{r->family, weight, lf.lfItalic != 0});
+    // Between the regular and the bold face, the reference splits at 550
+    // (the font database would take the nearer one, either for 550).
+    if (weight > FW_NORMAL && weight < FW_BOLD)
+        weight = weight > SmallBoldRule::BoldAbove ? FW_BOLD : FW_NORMAL;
+    const bool italic = lf.lfItalic != 0;
+    const Face* chosen = &faceFor(FaceKey{r->family, weight, italic});
+    if (weight > SmallBoldRule::BoldAbove) {
+        const int ppem = SmallBoldRule::DevicePpem(lf.lfHeight, deviceScale,
+                                                   chosen->winAscent + chosen->winDescent);
+        if (SmallBoldRule::DrawsRegular(r->family, italic, ppem))
+            chosen = &faceFor(FaceKey{r->family, FW_NORMAL, italic});
+    }
+    const Face& face = *chosen;
     r->raw = face.raw;
     const double cell = face.winAscent + face.winDescent;
     // Absurd heights are clamped to something still drawable.

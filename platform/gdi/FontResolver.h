@@ -4,7 +4,8 @@
 // database); a face the machine lacks falls back to a listed substitute
 // (Arial to Liberation Sans...) or to one chosen by the font's pitch and
 // family, as the reference renderer (Wine's gdi32) picks them. Bold text
-// small on the device takes the regular face, as there. Symbol-encoded
+// takes the regular face at the sizes on the device where the reference
+// draws it as heavy as regular (SmallBoldRule). Symbol-encoded
 // text (U+F0xx) drawn with a face that is not symbol-encoded shows the
 // characters of its low byte.
 //
@@ -59,10 +60,10 @@ public:
     static constexpr double RefPixelSize = 256;
     // lf's height is in logical units (negative: em height; positive: cell
     // height; zero: the default). Never null.
-    // deviceScale: device pixels per logical unit vertically (0: unknown),
-    // for the choices that depend on the size on the device.
+    // deviceScale: device pixels per logical unit vertically on the device
+    // the text is drawn on (0: unknown), for the choices that depend on the
+    // size there (SmallBoldRule).
     static std::shared_ptr<const ResolvedFont> Resolve(const LOGFONTW& lf, double deviceScale = 0);
-    static constexpr double SmallBoldPixels = 14;
     // Registers the faces of a folder with the font database; the count.
     static int AddFaces(const QString& folder);
     // The family that draws a face name, after substitution and fallback.

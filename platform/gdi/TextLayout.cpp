@@ -104,11 +104,18 @@ void TextLayout::Place(POINT ref, UINT align)
     const double em = m_font.em;
     // GM_COMPATIBLE text is placed as the platform places it: the reference
     // point lands on a whole device pixel (LPtoDP rounds it), and top or
-    // bottom alignment moves the baseline by the ascent or descent in whole
-    // pixels of the font realized at its pixel size.
-    const double ppem = std::round(em * m_sy);
+    // bottom alignment moves the baseline by the ascent or descent of the
+    // font realized at its pixel size (the device height truncated), in
+    // whole pixels, after a round trip through whole logical units (the
+    // text metrics the alignment reads are logical).
+    const double ppem = std::floor(em * m_sy + 1e-6);
     const bool pixelMetrics = !m_advanced && em > 0 && ppem > 0 && std::isfinite(ppem);
-    auto metric = [&](double logical) { return pixelMetrics ? std::round(logical / em * ppem) / m_sy : logical; };
+    auto metric = [&](double logical) {
+        if (!pixelMetrics)
+            return logical;
+        const double device = std::round(logical / em * ppem);
+        return std::round(std::round(device / m_sy) * m_sy) / m_sy;
+    };
     QPointF shift;
     switch (align & (TA_CENTER)) {
     case TA_CENTER: shift.rx() = -m_end.x() / 2; shift.ry() = -m_end.y() / 2; break;
@@ -132,7 +139,9 @@ void TextLayout::Place(POINT ref, UINT align)
             d0 = QPointF(std::floor(d0.x() + 0.5), std::floor(d0.y() + 0.5));
         m_place = QTransform::fromTranslate(shift.x(), shift.y()) * QTransform::fromScale(m_sx, m_sy) *
                   rotation(m_escapement) * QTransform::fromTranslate(d0.x(), d0.y());
-        m_glyph = QTransform::fromScale(em * m_font.stretch * m_sy, em * m_sy) * rotation(m_orientation);
+        // Glyphs at the realized font's whole pixel size.
+        const double size = pixelMetrics ? ppem : em * m_sy;
+        m_glyph = QTransform::fromScale(size * m_font.stretch, size) * rotation(m_orientation);
     }
 }
 

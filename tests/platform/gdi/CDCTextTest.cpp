@@ -154,6 +154,32 @@ TEST(CDCText, CompatibleTextSitsOnWholeDevicePixels)
     EXPECT_NEAR(t.Ink().bottom(), 73.3, 1e-6);
 }
 
+TEST(CDCText, CompatibleTextIsRealizedAtTheTruncatedPixelSize)
+{
+    if (!haveOutlines())
+        GTEST_SKIP() << "no outline font";
+    // 10 units an em at 1.69 and 1.793 pixels a unit: 16.9 and 17.9 pixels,
+    // realized at 16 and 17 (the height truncated). The glyphs take that
+    // size, and a top-aligned baseline moves by the realized ascent (0.905
+    // em: 14 and 15 pixels) after a round trip through whole logical
+    // units: 8 units, back on the device 14 pixels both times.
+    struct Case {
+        int viewport;
+        double ppem, baseline;
+    };
+    for (const Case c : {Case{1690, 16, 17 + 14}, Case{1793, 17, 18 + 14}}) {
+        TextDc t(logFont(-10));
+        t.dc.SetMapMode(MM_ANISOTROPIC);
+        t.dc.SetWindowExt(1000, 1000);
+        t.dc.SetViewportExt(c.viewport, c.viewport);
+        t.dc.SetTextAlign(TA_LEFT | TA_TOP);
+        t.dc.TextOut(10, 10, QStringLiteral("H"));
+        // Arial's capitals are 0.688 em tall.
+        EXPECT_NEAR(t.Ink().height(), 0.688 * c.ppem, 0.1) << c.viewport;
+        EXPECT_DOUBLE_EQ(t.Ink().bottom(), c.baseline) << c.viewport;
+    }
+}
+
 TEST(CDCText, AdvanceArraysPlaceEachGlyph)
 {
     if (!haveOutlines())
