@@ -75,14 +75,15 @@ TEST(EmfRecorder, AReRecordedMetafilePlaysTheSameRecordsAndPicture)
     ASSERT_TRUE(saved);
     const auto shapes = {uint32_t(EmrRectangle), uint32_t(EmrEllipse), uint32_t(EmrPolyline16), uint32_t(EmrIntersectClip)};
     EXPECT_EQ(typesOf(records(saved.get()), shapes), typesOf(records(original.get()), shapes));
-    // Played at another scale, the mapping is written whole: a page mapping
-    // with the playback's scale in the viewport, and the world transform.
+    // Played in its own device units, the copy keeps the mapping records.
     const auto recs = records(saved.get());
-    EXPECT_FALSE(typesOf(recs, {EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}).empty());
-    for (const Rec& r : recs)
-        if (r.type == EmrSetWindowExt)
-            EXPECT_EQ(double(int32_t(r.params[0])), double(int32_t(r.params[1])));
-    EXPECT_FALSE(typesOf(recs, {EmrSetWorldTransform}).empty());
+    EXPECT_EQ(typesOf(recs, {EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}),
+              (std::vector<uint32_t>{EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}));
+    for (const Rec& r : recs) {
+        if (r.type == EmrSetWindowExt) {
+            EXPECT_EQ(r.params, (std::vector<uint32_t>{200, 200}));
+        }
+    }
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 
     // Read back and recorded once more, it is still the same picture.
@@ -305,6 +306,10 @@ TEST(EmfRecorder, RegionDataFollowsThePlaybackIntoTheRecordingsDeviceUnits)
             found = true;
         }
     EXPECT_TRUE(found);
+    // At another scale the mapping is written whole: the page mapping with
+    // the scale in the viewport, then the world transform.
+    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetMapMode, EmrSetViewportExt}).empty());
+    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetWorldTransform}).empty());
     EXPECT_NEAR(saved->Header().bounds.right, 99, 1);
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 }
@@ -343,8 +348,10 @@ TEST(EmfRecorder, AnUnscaledPlaybackKeepsItsMappingRecordsAsTheyAre)
     EXPECT_EQ(mapping[2].params, (std::vector<uint32_t>{9000, uint32_t(-7200)}));
     EXPECT_EQ(mapping[3].params, (std::vector<uint32_t>{0, 7200}));
     // No world transform carries the mirror.
-    for (const Rec& r : records(saved.get()))
-        if (r.type == EmrSetWorldTransform)
+    for (const Rec& r : records(saved.get())) {
+        if (r.type == EmrSetWorldTransform) {
             EXPECT_EQ(r.params[3], EmfBuilder::F(1));
+        }
+    }
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 }
