@@ -2,9 +2,10 @@
 // The records with which a recording sets its readers' mapping to that of
 // the device context it records. Readers other than the platform's follow a
 // mapping mode with window and viewport far better than world transforms:
-// some map pen widths and font heights by the window extents alone, turn a
-// font's escapement by the sign of the window extents, and read an
-// unnormalized box against a flipped world transform as an empty shape. So
+// LibreOffice's import, for one, turns a font's escapement by the sign of
+// the window extents only and maps box sizes through the world transform's
+// diagonal, so a mirror held in the world transform moves rotated text and
+// loses small ellipses. So
 // the page mapping stays a page mapping (MM_ANISOTROPIC with the device
 // context's window, and its viewport carried through the playback's outer
 // transform), and only the device context's own world transform is written
