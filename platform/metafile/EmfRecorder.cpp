@@ -2,6 +2,7 @@
 
 #include "platform/gdi/CDC.h"
 #include "platform/gdi/GdiObjects.h"
+#include "platform/metafile/EmfMappingRecords.h"
 #include "platform/metafile/EmfRecordBuilder.h"
 #include "platform/metafile/EmfRecordTable.h"
 #include "platform/metafile/EmfRecordTypes.h"
@@ -87,12 +88,10 @@ void EmfRecorder::write(const uint8_t* bytes, size_t size)
 
 void EmfRecorder::write(const std::vector<uint8_t>& bytes) { write(bytes.data(), bytes.size()); }
 
-void EmfRecorder::writeWorld(const CDC& dc)
+void EmfRecorder::writeMapping(const CDC& dc)
 {
-    const XFORM x = DcMapping::ToXForm(dc.State().mapping.ToDevice());
-    EmfRecordBuilder b(EMR_SETWORLDTRANSFORM);
-    b.F32(x.eM11).F32(x.eM12).F32(x.eM21).F32(x.eM22).F32(x.eDx).F32(x.eDy);
-    write(b.Finish());
+    for (const std::vector<uint8_t>& record : EmfMappingRecords::For(dc.State().mapping))
+        write(record);
 }
 
 void EmfRecorder::writeState(const CDC& dc)
@@ -116,7 +115,8 @@ void EmfRecorder::writeState(const CDC& dc)
     write(m.Finish());
     EmfRecordBuilder mv(EMR_MOVETOEX);
     mv.I32(s.curPos.x).I32(s.curPos.y);
-    writeWorld(dc);
+    if (!m_scopes.back().verbatimMapping)
+        writeMapping(dc);
     write(mv.Finish());
 }
 
@@ -124,19 +124,22 @@ void EmfRecorder::BeginPlayback(CDC& dc)
 {
     EmfRecordBuilder save(EMR_SAVEDC);
     write(save.Finish());
+    Scope scope;
+    scope.verbatimMapping = m_scopes.size() == 1 && !m_directMapping && dc.State().mapping.PlaybackTransform().isIdentity();
+    m_scopes.push_back(std::move(scope));
     writeState(dc);
-    m_scopes.emplace_back();
 }
 
 void EmfRecorder::EndPlayback(CDC& dc)
 {
-    // The playback's state ends with it; its objects are deleted once they
-    // are no longer selected.
+    // The playback's state, its mapping included, ends with it; its objects
+    // are deleted once they are no longer selected.
+    (void)dc;
     EmfRecordBuilder restore(EMR_RESTOREDC);
     restore.I32(-1);
     write(restore.Finish());
     if (m_scopes.size() > 1) {
-        for (const auto& [source, index] : m_scopes.back()) {
+        for (const auto& [source, index] : m_scopes.back().objects) {
             EmfRecordBuilder del(EMR_DELETEOBJECT);
             del.U32(index);
             write(del.Finish());
@@ -144,7 +147,6 @@ void EmfRecorder::EndPlayback(CDC& dc)
         }
         m_scopes.pop_back();
     }
-    writeWorld(dc);
 }
 
 uint32_t EmfRecorder::allocate()
@@ -166,9 +168,9 @@ void EmfRecorder::release(uint32_t index)
 
 uint32_t EmfRecorder::mapped(DWORD source) const
 {
-    const auto& scope = m_scopes.back();
-    const auto it = scope.find(source);
-    return it == scope.end() ? 0 : it->second;
+    const auto& objects = m_scopes.back().objects;
+    const auto it = objects.find(source);
+    return it == objects.end() ? 0 : it->second;
 }
 
 void EmfRecorder::AddBounds(const QRectF& device)
@@ -185,7 +187,7 @@ bool EmfRecorder::writeObjectRecord(const ENHMETARECORD& record, const EmrPayloa
         return false;
     const DWORD source = le32(record.data + 8);
     if (createsObject(record.iType)) {
-        auto& scope = m_scopes.back();
+        auto& objects = m_scopes.back().objects;
         if (const uint32_t old = mapped(source)) {
             // A writer that reuses an index without deleting its object.
             EmfRecordBuilder del(EMR_DELETEOBJECT);
@@ -194,7 +196,7 @@ bool EmfRecorder::writeObjectRecord(const ENHMETARECORD& record, const EmrPayloa
             release(old);
         }
         const uint32_t index = allocate();
-        scope[source] = index;
+        objects[source] = index;
         std::vector<uint8_t> bytes(record.data, record.data + record.nSize);
         if (parsed && std::holds_alternative<EmrCreatePen>(*parsed)) {
             const LOGPEN& p = std::get<EmrCreatePen>(*parsed).pen;
@@ -223,7 +225,7 @@ bool EmfRecorder::writeObjectRecord(const ENHMETARECORD& record, const EmrPayloa
     put32(bytes.data() + 8, index);
     write(bytes);
     if (record.iType == EMR_DELETEOBJECT && !(source & ENHMETA_STOCK_OBJECT)) {
-        m_scopes.back().erase(source);
+        m_scopes.back().objects.erase(source);
         release(index);
     }
     return true;
@@ -246,7 +248,10 @@ void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload*
     if (type == EMR_HEADER || type == EMR_EOF || !record.data || record.nSize < 8)
         return;
     if (IsMapping(type)) {
-        writeWorld(dc);
+        if (m_scopes.back().verbatimMapping)
+            write(record.data, record.nSize);
+        else
+            writeMapping(dc);
         return;
     }
     if (createsObject(type) || usesObject(type)) {
@@ -268,10 +273,9 @@ void EmfRecorder::Record(CDC& dc, const ENHMETARECORD& record, const EmrPayload*
         write(record.data, record.nSize);
     }
     // The restored state brings back its mapping, which the metafile holds
-    // as the world transform of that level; written again for clarity of
-    // the record stream's state.
-    if (type == EMR_RESTOREDC)
-        writeWorld(dc);
+    // at that level; written again for clarity of the record stream's state.
+    if (type == EMR_RESTOREDC && !m_scopes.back().verbatimMapping)
+        writeMapping(dc);
 }
 
 QByteArray EmfRecorder::Finish() const

@@ -7,11 +7,14 @@
 //
 // Mapping: a recorded metafile has one coordinate space, the reference
 // device's, while a playback draws through the player's outer transform
-// and its own mapping records. The recorder therefore writes no mapping
-// records: after each change it writes the complete logical-to-device
-// transform as the world transform (the page mapping staying MM_TEXT), and
-// it moves the device-unit parameters (region data, brush origin, bounds)
-// through the playback's outer transform.
+// and its own mapping records. A playback whose device units are the
+// recording's (no outer transform, no mapping set by direct calls before
+// it) keeps its mapping records as they are, so that every reader maps the
+// copy as it maps the original. Otherwise, after each change, the recorder
+// writes the device context's complete mapping (EmfMappingRecords: the
+// page mapping with the outer transform in its viewport, and the world
+// transform), and it moves the device-unit parameters (region data, brush
+// origin, bounds) through the playback's outer transform.
 #include "platform/gdi/GdiObject.h"
 #include "platform/metafile/MetaRecorder.h"
 
@@ -61,7 +64,7 @@ public:
 private:
     void write(const std::vector<uint8_t>& bytes);
     void write(const uint8_t* bytes, size_t size);
-    void writeWorld(const CDC& dc);
+    void writeMapping(const CDC& dc);
     void writeState(const CDC& dc);
     uint32_t allocate();
     void release(uint32_t index);
@@ -80,7 +83,14 @@ private:
     QByteArray m_records;
     uint32_t m_count = 0;
     std::vector<bool> m_used{true}; // index 0 is the metafile itself
-    std::vector<std::map<DWORD, uint32_t>> m_scopes{{}};
+    struct Scope {
+        std::map<DWORD, uint32_t> objects; // a playback's indices to the metafile's
+        bool verbatimMapping = false;      // its mapping records are written as they are
+    };
+    std::vector<Scope> m_scopes{Scope()};
+    // Direct calls changed the mapping: a later playback's records no longer
+    // start from the default mapping.
+    bool m_directMapping = false;
     QRectF m_bounds;
     bool m_overflow = false;
     std::vector<PALETTEENTRY> m_palette;

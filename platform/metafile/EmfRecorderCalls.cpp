@@ -56,7 +56,8 @@ void EmfRecorder::Call(CDC& dc, uint32_t type, const EmrPayload& record)
     if (Quiet())
         return;
     if (IsMapping(type)) {
-        writeWorld(dc);
+        writeMapping(dc);
+        m_directMapping = true;
         return;
     }
     if (type == EMR_BITBLT) {
@@ -74,7 +75,7 @@ void EmfRecorder::Call(CDC& dc, uint32_t type, const EmrPayload& record)
     }
     writePayload(type, record, QTransform());
     if (type == EMR_RESTOREDC)
-        writeWorld(dc);
+        writeMapping(dc);
 }
 
 void EmfRecorder::Select(CDC& dc, GdiObject* object)

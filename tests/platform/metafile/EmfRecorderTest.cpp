@@ -75,9 +75,15 @@ TEST(EmfRecorder, AReRecordedMetafilePlaysTheSameRecordsAndPicture)
     ASSERT_TRUE(saved);
     const auto shapes = {uint32_t(EmrRectangle), uint32_t(EmrEllipse), uint32_t(EmrPolyline16), uint32_t(EmrIntersectClip)};
     EXPECT_EQ(typesOf(records(saved.get()), shapes), typesOf(records(original.get()), shapes));
-    // The mapping is kept as world transforms; no mapping record remains.
-    EXPECT_TRUE(typesOf(records(saved.get()), {EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}).empty());
-    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetWorldTransform}).empty());
+    // Played in its own device units, the copy keeps the mapping records.
+    const auto recs = records(saved.get());
+    EXPECT_EQ(typesOf(recs, {EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}),
+              (std::vector<uint32_t>{EmrSetMapMode, EmrSetWindowExt, EmrSetViewportExt}));
+    for (const Rec& r : recs) {
+        if (r.type == EmrSetWindowExt) {
+            EXPECT_EQ(r.params, (std::vector<uint32_t>{200, 200}));
+        }
+    }
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 
     // Read back and recorded once more, it is still the same picture.
@@ -300,8 +306,54 @@ TEST(EmfRecorder, RegionDataFollowsThePlaybackIntoTheRecordingsDeviceUnits)
             found = true;
         }
     EXPECT_TRUE(found);
+    // At another scale the mapping is written whole: the page mapping with
+    // the scale in the viewport, then the world transform.
+    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetMapMode, EmrSetViewportExt}).empty());
+    EXPECT_FALSE(typesOf(records(saved.get()), {EmrSetWorldTransform}).empty());
     // The bounds count the rectangle whole, clipped or not (its last
     // column, 999, at a fifth lands on 200).
     EXPECT_NEAR(saved->Header().bounds.right, 200, 1);
+    EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
+}
+
+TEST(EmfRecorder, AnUnscaledPlaybackKeepsItsMappingRecordsAsTheyAre)
+{
+    // A chart's mapping: a mirrored window, a font turned by a quarter, and
+    // an ellipse whose box runs upwards.
+    EmfBuilder b;
+    b.Record(EmrSetMapMode, {8});
+    b.Record(EmrSetViewportExt, {500, 400});
+    b.Record(EmrSetWindowExt, {9000, uint32_t(-7200)});
+    b.Record(10 /* EMR_SETWINDOWORGEX */, {0, 7200});
+    b.Record(EmrCreatePen, {1, 0, 20, 0, 0xFF0000});
+    b.Record(EmrSelectObject, {1});
+    b.Record(EmrEllipse, {1000, 5000, 3000, 3000});
+    const QByteArray bytes = b.Bytes();
+    EnhMetaFilePtr original(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
+    ASSERT_TRUE(original);
+
+    Reference ref;
+    const RECT frame = original->Header().frame;
+    HDC dc = CreateEnhMetaFile(&ref.dc, QString(), &frame, QString());
+    ASSERT_TRUE(dc);
+    PlayEnhMetaFileUnscaled(dc, original.get());
+    EnhMetaFilePtr saved(CloseEnhMetaFile(dc));
+    ASSERT_TRUE(saved);
+
+    std::vector<Rec> mapping;
+    for (const Rec& r : records(saved.get()))
+        if ((r.type >= EmrSetWindowExt && r.type <= 12 /* EMR_SETVIEWPORTORGEX */) || r.type == EmrSetMapMode)
+            mapping.push_back(r);
+    ASSERT_EQ(mapping.size(), 4u);
+    EXPECT_EQ(mapping[0].params, (std::vector<uint32_t>{8}));
+    EXPECT_EQ(mapping[1].params, (std::vector<uint32_t>{500, 400}));
+    EXPECT_EQ(mapping[2].params, (std::vector<uint32_t>{9000, uint32_t(-7200)}));
+    EXPECT_EQ(mapping[3].params, (std::vector<uint32_t>{0, 7200}));
+    // No world transform carries the mirror.
+    for (const Rec& r : records(saved.get())) {
+        if (r.type == EmrSetWorldTransform) {
+            EXPECT_EQ(r.params[3], EmfBuilder::F(1));
+        }
+    }
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 }
