@@ -7,7 +7,7 @@
 #include "platform/gdi/QPainterBackend.h"
 #include "platform/metafile/BoundsBackend.h"
 #include "platform/metafile/EmfPlayer.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/ReferenceRenderer.h"
 #include "tests/platform/metafile/EmfBuilder.h"
 
 #include <QDir>
@@ -97,32 +97,12 @@ QImage render(const QByteArray& bytes)
     return image;
 }
 
-int run(const QString& program, const QStringList& args, QByteArray* out = nullptr,
-        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    if (!p.waitForFinished(240000)) {
-        p.kill();
-        p.waitForFinished();
-        return -1;
-    }
-    if (out)
-        *out = p.readAllStandardOutput();
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
 } // namespace
 
 TEST(GeometricDashReference, StylesCapsAndJoinsMatchTheReference)
 {
-    const QString tools = testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference");
-    if (!QFileInfo(tools + QStringLiteral("/compare")).isExecutable() || !QFileInfo(tools + QStringLiteral("/render")).isExecutable())
-        GTEST_SKIP() << "reference tools not present";
-    if (QStandardPaths::findExecutable(QStringLiteral("wine64")).isEmpty() &&
-        QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
-        GTEST_SKIP() << "wine not installed: no reference renderings";
+    if (const QString why = testenv::WhyNoReferenceRenderer(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
 
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
@@ -138,12 +118,7 @@ TEST(GeometricDashReference, StylesCapsAndJoinsMatchTheReference)
             }
     const QString refDir = tmp.filePath(QStringLiteral("ref"));
     QDir().mkpath(refDir);
-    run(tools + QStringLiteral("/render"), QStringList{QStringLiteral("--width"), QString::number(Size), QStringLiteral("--out"), refDir} + files);
-
-    // The compare tool builds itself once into its cache folder: keep that
-    // in the build tree rather than in the test's private home.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), testenv::BuildDir() + QStringLiteral("/gdi-reference-cache"));
+    testenv::RenderWithReference(files, Size, refDir);
     int scored = 0;
     for (const QString& file : files) {
         const QString name = QFileInfo(file).fileName();
@@ -154,9 +129,8 @@ TEST(GeometricDashReference, StylesCapsAndJoinsMatchTheReference)
         ASSERT_TRUE(in.open(QIODevice::ReadOnly));
         const QString ours = tmp.filePath(name + QStringLiteral(".png"));
         ASSERT_TRUE(render(in.readAll()).save(ours));
-        QByteArray out;
-        ASSERT_EQ(run(tools + QStringLiteral("/compare"), {ref, ours}, &out, env), 0) << name.toStdString();
-        const double score = out.split(' ').value(0).trimmed().toDouble();
+        const double score = testenv::ReferenceScore(ref, ours);
+        ASSERT_GE(score, 0) << "compare failed on " << name.toStdString();
         std::printf("%-28s %.4f\n", qPrintable(name), score);
         EXPECT_GE(score, 0.98) << name.toStdString();
         ++scored;

@@ -7,7 +7,7 @@
 #include "platform/gdi/SmallBoldRule.h"
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EmfRecordTypes.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/ReferenceRenderer.h"
 #include "tests/platform/metafile/EmfBuilder.h"
 #include "tests/platform/metafile/EmfTestSupport.h"
 
@@ -139,12 +139,8 @@ TEST(SmallBoldText, BoldRowsMatchTheReferenceRenderer)
 {
     if (!haveLiberation())
         GTEST_SKIP() << "Liberation fonts not installed";
-    const QString tools = testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference");
-    if (!QFileInfo(tools + QStringLiteral("/render")).isExecutable())
-        GTEST_SKIP() << "reference renderer not present";
-    if (QStandardPaths::findExecutable(QStringLiteral("wine64")).isEmpty() &&
-        QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
-        GTEST_SKIP() << "Wine not installed: the reference renderer cannot run";
+    if (const QString why = testenv::WhyNoReferenceRenderer(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
 
@@ -160,14 +156,11 @@ TEST(SmallBoldText, BoldRowsMatchTheReferenceRenderer)
     for (int size : {OwnSize, OwnSize * 17 / 10, OwnSize * 3 / 5}) {
         // One run of the reference per size: it starts Wine each time.
         const QString out = tmp.filePath(QStringLiteral("ref-%1").arg(size));
-        QProcess p;
-        p.start(tools + QStringLiteral("/render"),
-                QStringList{QStringLiteral("--width"), QString::number(size), QStringLiteral("--out"), out} + paths);
-        ASSERT_TRUE(p.waitForFinished(600000));
+        const testenv::ProcessRun p = testenv::RenderWithReference(paths, size, out);
         for (int i = 0; i < int(std::size(faces)); ++i) {
             const QImage ref(out + QLatin1Char('/') + QFileInfo(paths[i]).fileName() + QStringLiteral(".bmp"));
             if (ref.isNull())
-                GTEST_SKIP() << "the reference renderer made no bitmap: " << p.readAllStandardError().toStdString();
+                GTEST_SKIP() << "the reference renderer made no bitmap: " << p.err.toStdString();
             EnhMetaFilePtr mf = load(rows(faces[i]));
             ASSERT_TRUE(mf);
             const QImage ours = render(mf.get(), size);

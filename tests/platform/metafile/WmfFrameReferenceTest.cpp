@@ -10,7 +10,7 @@
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/RenderLayout.h"
 #include "platform/metafile/WmfPlayer.h"
-#include "tests/common/TestEnvironment.h"
+#include "tests/common/ReferenceRenderer.h"
 #include "tests/platform/metafile/WmfFrameCases.h"
 
 #include <QDir>
@@ -97,11 +97,8 @@ QImage renderOurs(const QByteArray& wmf, std::string* header)
 
 TEST(WmfFrameReference, GeneratedPicturesAreFramedAndPlacedAsTheReferenceDoes)
 {
-    const QString tools = testenv::CorpusDir() + QStringLiteral("/../tools/gdi-reference");
-    if (!QFileInfo(tools + QStringLiteral("/render")).isExecutable())
-        GTEST_SKIP() << "reference renderer not present";
-    if (QStandardPaths::findExecutable(QStringLiteral("wine")).isEmpty())
-        GTEST_SKIP() << "wine not installed: the reference cannot render";
+    if (const QString why = testenv::WhyNoReferenceRenderer(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
 
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
@@ -119,10 +116,8 @@ TEST(WmfFrameReference, GeneratedPicturesAreFramedAndPlacedAsTheReferenceDoes)
         f.write(c.bytes);
         files << path;
     }
-    QProcess render;
-    render.start(tools + QStringLiteral("/render"),
-                 QStringList{QStringLiteral("--width"), QString::number(Width), QStringLiteral("--out"), dir + QStringLiteral("/ref")} + files);
-    ASSERT_TRUE(render.waitForFinished(600000)) << "the reference renderer did not finish";
+    ASSERT_NE(testenv::RenderWithReference(files, Width, dir + QStringLiteral("/ref")).code, -1)
+        << "the reference renderer did not finish";
 
     int compared = 0, failed = 0;
     for (const wmfframe::Case& c : cases) {
