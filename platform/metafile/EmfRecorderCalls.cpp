@@ -28,11 +28,13 @@ bool EmfRecorder::IsBoxedShape(uint32_t type)
 EmrInts EmfRecorder::RecordedBox(const EmrInts& call, int graphicsMode)
 {
     // The platform's recorder (as Wine's enhanced-metafile driver) stores
-    // the box of a rectangle, ellipse or arc inclusive: ordered, and under
-    // GM_COMPATIBLE with the right and bottom edges one logical unit in,
-    // where the call's own box excludes them. Playing the record takes them
-    // one unit in once more, so a recorded outline lies on the edge of a
-    // polygon filled over the same corners, as on the platform.
+    // the box of a rectangle, ellipse or arc inclusive: under GM_COMPATIBLE
+    // with the right and bottom edges one logical unit in, where the call's
+    // own box excludes them. Playing the record takes them one unit in once
+    // more, so a recorded outline lies on the edge of a polygon filled over
+    // the same corners, as on the platform. The box keeps the call's order:
+    // players order it themselves, but LibreOffice maps a box that runs
+    // against a flipped window into a hairline ellipse.
     EmrInts r = call;
     int32_t& l = r.v[0];
     int32_t& t = r.v[1];
@@ -40,13 +42,9 @@ EmrInts EmfRecorder::RecordedBox(const EmrInts& call, int graphicsMode)
     int32_t& b = r.v[3];
     if (l == rt || t == b)
         return r;
-    if (l > rt)
-        std::swap(l, rt);
-    if (t > b)
-        std::swap(t, b);
     if (graphicsMode == GM_COMPATIBLE) {
-        rt -= 1;
-        b -= 1;
+        (l > rt ? l : rt) -= 1;
+        (t > b ? t : b) -= 1;
     }
     return r;
 }

@@ -355,5 +355,15 @@ TEST(EmfRecorder, AnUnscaledPlaybackKeepsItsMappingRecordsAsTheyAre)
             EXPECT_EQ(r.params[3], EmfBuilder::F(1));
         }
     }
+    // The ellipse's box still runs upwards, as the window does: LibreOffice
+    // draws an ordered box under a flipped window as a hairline.
+    int ellipses = 0;
+    for (const Rec& r : records(saved.get()))
+        if (r.type == EmrEllipse) {
+            ASSERT_GE(r.params.size(), 4u);
+            EXPECT_GT(int32_t(r.params[1]), int32_t(r.params[3]));
+            ++ellipses;
+        }
+    EXPECT_EQ(ellipses, 1);
     EXPECT_LT(difference(render(original.get()), render(saved.get())), 0.002);
 }
