@@ -62,16 +62,6 @@ public:
         (void)imageToDevice, (void)image, (void)smooth;
     }
 
-    // A device that keeps only the bounds of a recording counts a text
-    // output by its box (TextLayout::RecordedBox, device space) rather than
-    // by its glyphs, as the platform's recorder does; true when it took the
-    // box, and the glyphs then need not reach it.
-    virtual bool TextBox(const QPolygonF& box)
-    {
-        (void)box;
-        return false;
-    }
-
     // A device that keeps only the bounds of a recording counts a rectangle,
     // ellipse or rounded rectangle by its recorded box (device space,
     // half-open) rather than by its outline, as the platform's recorder

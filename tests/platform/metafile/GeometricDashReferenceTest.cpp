@@ -9,6 +9,7 @@
 #include "platform/metafile/EmfPlayer.h"
 #include "tests/common/ReferenceRenderer.h"
 #include "tests/platform/metafile/EmfBuilder.h"
+#include "tests/platform/metafile/EmfTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,15 +87,12 @@ QByteArray dashFile(const Style& s, UINT cap, UINT join)
 QImage render(const QByteArray& bytes)
 {
     EnhMetaFilePtr mf(SetEnhMetaFileBits(UINT(bytes.size()), reinterpret_cast<const BYTE*>(bytes.constData())));
-    QImage image(Size, Size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    if (!mf)
-        return image;
-    CDC dc(std::make_unique<QPainterBackend>(&image));
-    const RECT rect(0, 0, Size, Size);
-    PlayEnhMetaFile(&dc, mf.get(), &rect);
-    dc.Flush();
-    return image;
+    if (!mf) {
+        QImage blank(Size, Size, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    return emftest::render(mf.get(), Size);
 }
 
 } // namespace
