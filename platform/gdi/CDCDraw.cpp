@@ -144,29 +144,21 @@ void CDC::fillHuge(const GdiPath& path, const QBrush& brush, const DrawAttrs& at
         flat = path;
         flat.Flatten();
     }
-    std::vector<QPolygonF> polygons;
     const auto& pts = curves ? flat.Points() : path.Points();
     const auto& types = curves ? flat.Types() : path.Types();
-    // One polygon per figure, each allocated once at its full size.
-    size_t begin = 0;
-    while (begin < pts.size()) {
-        size_t end = begin + 1;
-        while (end < pts.size() && (types[end] & ~PT_CLOSEFIGURE) != PT_MOVETO)
-            ++end;
-        QPolygonF poly;
-        poly.reserve(qsizetype(end - begin));
-        for (size_t i = begin; i < end; ++i) {
-            if ((i % CancelStride) == 0 && IsCancelled())
-                return;
-            poly << pts[i];
-        }
-        polygons.push_back(std::move(poly));
-        begin = end;
+    // A figure ends where the next one moves to its start.
+    std::vector<size_t> figureEnds;
+    for (size_t i = 1; i < types.size(); ++i) {
+        if ((i % CancelStride) == 0 && IsCancelled())
+            return;
+        if ((types[i] & ~PT_CLOSEFIGURE) == PT_MOVETO)
+            figureEnds.push_back(i);
     }
+    figureEnds.push_back(pts.size());
     const auto clip = EffectiveClip();
     const QRect bounds = clip ? clip->boundingRect().intersected(deviceBounds()) : deviceBounds();
     const Qt::FillRule rule = m_state.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill;
-    ScanlineFiller::Fill(polygons, rule, bounds, m_cancel,
+    ScanlineFiller::Fill(pts, figureEnds, rule, bounds, m_cancel,
                          [&](const QRegion& band) { m_backend->FillRegion(band, brush, attrs); });
 }
 

@@ -40,26 +40,58 @@ TEST(Regions, RectanglesInAnyOrderMakeTheSameRegion)
     EXPECT_TRUE(RegionFromRects({{5, 5, 5, 9}}).isEmpty());
 }
 
+namespace {
+
+// The pixels the filler fills, and how many of them differ from want.
+int fillDifference(const std::vector<QPointF>& points, const std::vector<size_t>& ends, Qt::FillRule rule,
+                   const QRegion& want, QRegion* filled)
+{
+    const std::atomic<bool> cancel{false};
+    EXPECT_TRUE(ScanlineFiller::Fill(points, ends, rule, QRect(0, 0, 200, 100), cancel,
+                                     [&](const QRegion& band) { *filled += band; }));
+    int differ = 0;
+    for (const QRect& r : filled->xored(want))
+        differ += r.width() * r.height();
+    return differ;
+}
+
+} // namespace
+
 TEST(ScanlineFiller, MatchesQtsAliasedFillRules)
 {
     // A pentagram: the centre has winding number 2, so the rules differ.
     const QPolygonF star({QPointF(50, 5), QPointF(79, 95), QPointF(3, 39), QPointF(97, 39), QPointF(21, 95)});
+    const std::vector<QPointF> points(star.begin(), star.end());
     for (Qt::FillRule rule : {Qt::OddEvenFill, Qt::WindingFill}) {
         QRegion filled;
-        const std::atomic<bool> cancel{false};
-        ASSERT_TRUE(ScanlineFiller::Fill({star}, rule, QRect(0, 0, 100, 100), cancel,
-                                         [&](const QRegion& band) { filled += band; }));
-        const QRegion qt(star.toPolygon(), rule);
         // The same pixels but for rounding along the edges.
-        int differ = 0;
-        for (const QRect& r : filled.xored(qt))
-            differ += r.width() * r.height();
-        EXPECT_LT(differ, 40) << rule;
+        EXPECT_LT(fillDifference(points, {points.size()}, rule, QRegion(star.toPolygon(), rule), &filled), 40)
+            << rule;
         EXPECT_EQ(filled.contains(QPoint(50, 55)), rule == Qt::WindingFill);
         EXPECT_TRUE(filled.contains(QPoint(50, 20)));
     }
     std::atomic<bool> cancelled{true};
-    EXPECT_FALSE(ScanlineFiller::Fill({star}, Qt::OddEvenFill, QRect(0, 0, 100, 100), cancelled, [](const QRegion&) {}));
+    EXPECT_FALSE(ScanlineFiller::Fill(points, std::vector<size_t>{points.size()}, Qt::OddEvenFill,
+                                      QRect(0, 0, 100, 100), cancelled, [](const QRegion&) {}));
+}
+
+TEST(ScanlineFiller, EachFigureClosesOnItsOwnStart)
+{
+    // A square with a square inside it (same direction) and a triangle away
+    // from both: a closing edge drawn to another figure's start would fill a
+    // wedge between them.
+    const std::vector<QPointF> points = {QPointF(10, 10),  QPointF(90, 10),  QPointF(90, 90), QPointF(10, 90),
+                                         QPointF(30, 30),  QPointF(70, 30),  QPointF(70, 70), QPointF(30, 70),
+                                         QPointF(120, 20), QPointF(180, 20), QPointF(150, 80)};
+    const std::vector<size_t> ends = {4, 8, 11};
+    const QRegion outer(QRect(10, 10, 80, 80)), inner(QRect(30, 30, 40, 40));
+    const QRegion triangle(QPolygon({QPoint(120, 20), QPoint(180, 20), QPoint(150, 80)}));
+    QRegion oddEven, winding;
+    EXPECT_LT(fillDifference(points, ends, Qt::OddEvenFill, outer.subtracted(inner) + triangle, &oddEven), 70);
+    EXPECT_LT(fillDifference(points, ends, Qt::WindingFill, outer + triangle, &winding), 70);
+    EXPECT_FALSE(oddEven.contains(QPoint(50, 50)));
+    EXPECT_TRUE(winding.contains(QPoint(50, 50)));
+    EXPECT_FALSE(winding.contains(QPoint(105, 50))) << "nothing between the figures";
 }
 
 TEST(Paths, FlattenKeepsClosedFiguresAndEndPoints)
