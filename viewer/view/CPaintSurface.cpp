@@ -1,7 +1,9 @@
 #include "CPaintSurface.h"
 
 #include "platform/gdi/QPainterBackend.h"
+#include "platform/memory/PagePrefault.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 #include <cstring>
@@ -26,6 +28,7 @@ namespace {
 QImage resized(const QImage& old, const QSize& size, const QColor& background, bool keep)
 {
     QImage image(size, QImage::Format_RGB32);
+    PagePrefault::Writable(image.constBits(), size_t(image.sizeInBytes()));
     const QRgb fill = background.rgb();
     const int keepW = keep ? std::min(old.width(), size.width()) : 0;
     const int keepH = keep ? std::min(old.height(), size.height()) : 0;
@@ -153,6 +156,21 @@ void CPaintSurface::Present(QPainter& painter, const QRegion& region) const
     std::lock_guard<std::mutex> guard(m_frontLock);
     if (m_front.isNull())
         return;
+    // Qt allocates the window's backing store anew whenever the window
+    // grows, and this view is the first to write most of it (opaque widgets
+    // are left out of their parents' background): fault its pages in at
+    // once rather than one trap per page under the drawing.
+    const QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    if (target && target->devType() == QInternal::Image) {
+        const auto* image = static_cast<const QImage*>(target);
+        // The serial number (cacheKey's high half) is new for every image
+        // Qt creates; the low half counts writes.
+        const qint64 serial = image->cacheKey() >> 32;
+        if (serial != m_prefaultedSerial) {
+            PagePrefault::Writable(image->constBits(), size_t(image->sizeInBytes()));
+            m_prefaultedSerial = serial;
+        }
+    }
     painter.save();
     painter.setClipRegion(region);
     painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -81,6 +81,8 @@ private:
     QImage m_back;
     QImage m_front;
     mutable std::mutex m_frontLock;
+    // The window image Present last faulted in (its serial number).
+    mutable qint64 m_prefaultedSerial = -1;
     QRect m_publishArea;
     std::chrono::steady_clock::time_point m_lastPublish;
     PresentRequest m_present;
