@@ -14,6 +14,7 @@
 #include "platform/gdi/GdiDefs.h"
 
 #include <QBrush>
+#include <QGlyphRun>
 #include <QColor>
 #include <QImage>
 #include <QPainterPath>
@@ -43,6 +44,14 @@ public:
 
     virtual void FillPath(const QPainterPath& path, const QBrush& brush, const DrawAttrs& attrs) = 0;
     virtual void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) = 0;
+    // Glyphs the device's font engine rasterizes itself, in black and white
+    // or smoothed, the run scaled horizontally by stretch. False when this
+    // device cannot: fill the outlines then.
+    virtual bool DrawGlyphs(const QGlyphRun& /*run*/, double /*stretch*/, const QColor& /*color*/, bool /*smooth*/,
+                            const DrawAttrs& /*attrs*/)
+    {
+        return false;
+    }
     // Whole pixels (PatBlt, FillRect, FillRgn, SetPixel).
     virtual void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) = 0;
     // target in device pixel edges; smooth: filtered scaling.

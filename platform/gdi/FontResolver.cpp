@@ -77,6 +77,7 @@ struct Face {
     // Outlines at em 1 by glyph: loading a glyph runs the face's hinting
     // program, far slower than a lookup.
     std::shared_ptr<QHash<quint32, QPainterPath>> outlines = std::make_shared<QHash<quint32, QPainterPath>>();
+    std::shared_ptr<SizedFaces> sized = std::make_shared<SizedFaces>();
 };
 
 const Face& faceFor(const FaceKey& key)
@@ -96,6 +97,10 @@ const Face& faceFor(const FaceKey& key)
     qf.setHintingPreference(QFont::PreferNoHinting);
     Face f;
     f.raw = QRawFont::fromFont(qf);
+    f.sized->font = qf;
+    const QByteArray gasp = f.raw.fontTable("gasp");
+    for (int at = 4, n = u16(gasp, 2); n > 0 && at + 4 <= gasp.size(); at += 4, --n)
+        f.sized->gasp.emplace_back(u16(gasp, at), u16(gasp, at + 2));
     const double ref = FontResolver::RefPixelSize;
     if (f.raw.isValid()) {
         const double upm = std::max(1.0, double(f.raw.unitsPerEm()));
@@ -214,6 +219,7 @@ std::shared_ptr<const ResolvedFont> FontResolver::Resolve(const LOGFONTW& lf, do
     r->fixedPitch = face.fixed;
     r->glyphCount = face.glyphs;
     r->outlines = face.outlines;
+    r->sized = face.sized;
     if (lf.lfWidth != 0 && r->avgCharWidth > 0)
         r->stretch = std::clamp(std::fabs(double(lf.lfWidth)) / r->avgCharWidth, 0.01, 100.0);
     return r;
@@ -295,4 +301,31 @@ QPainterPath ResolvedFont::Outline(quint32 glyph) const
     if (outlines)
         outlines->insert(glyph, p);
     return p;
+}
+
+quint16 ResolvedFont::GaspFlags(int ppem) const
+{
+    if (!sized || sized->gasp.empty())
+        return 1;
+    for (const auto& [upTo, flags] : sized->gasp)
+        if (ppem <= upTo)
+            return flags;
+    return sized->gasp.back().second;
+}
+
+QRawFont ResolvedFont::Sized(int ppem, bool hinted, bool smooth) const
+{
+    if (!sized || ppem <= 0 || !raw.isValid())
+        return QRawFont();
+    const auto key = std::make_tuple(ppem, hinted, smooth);
+    auto it = sized->bySize.find(key);
+    if (it != sized->bySize.end())
+        return it->second;
+    if (sized->bySize.size() > 64)
+        sized->bySize.clear();
+    QFont f = sized->font;
+    f.setPixelSize(ppem);
+    f.setHintingPreference(hinted ? QFont::PreferFullHinting : QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | (smooth ? QFont::PreferAntialias : QFont::NoAntialias)));
+    return sized->bySize.emplace(key, QRawFont::fromFont(f)).first->second;
 }

@@ -20,13 +20,25 @@
 // result through its transform.
 #include "platform/gdi/FontDefs.h"
 
+#include <QFont>
 #include <QHash>
 #include <QPainterPath>
 #include <QRawFont>
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
+
+// A face at whole pixel sizes, as drawn by the font engine itself (hinted
+// or not), made once per size.
+struct SizedFaces {
+    QFont font;
+    // The 'gasp' ranges: flags up to each ppem.
+    std::vector<std::pair<quint16, quint16>> gasp;
+    std::map<std::tuple<int, bool, bool>, QRawFont> bySize;
+};
 
 struct ResolvedFont {
     static constexpr qsizetype Chunk = 4096;
@@ -44,6 +56,8 @@ struct ResolvedFont {
     LOGFONTW lf{};
     // The face's outline cache, shared by the fonts of one thread.
     std::shared_ptr<QHash<quint32, QPainterPath>> outlines;
+    // The face at whole pixel sizes, shared as the outlines are.
+    std::shared_ptr<SizedFaces> sized;
 
     // Glyph indices for text (0 for a character the face lacks). Long
     // texts are done in pieces, polling cancelled between them; a cancel
@@ -53,6 +67,13 @@ struct ResolvedFont {
     std::vector<double> Advances(const std::vector<quint32>& glyphs, const std::function<bool()>& cancelled = {}) const;
     // The outline of a glyph at em 1, origin on the baseline, y down.
     QPainterPath Outline(quint32 glyph) const;
+    // The face at ppem pixels an em, with the face's own hinting or none,
+    // in black and white or smoothed; invalid when there is no such face.
+    QRawFont Sized(int ppem, bool hinted, bool smooth) const;
+    // The face's 'gasp' flags at ppem (GASP_GRIDFIT 1, GASP_DOGRAY 2): how
+    // the face asks to be rasterized at that size. A face without the
+    // table asks for hinted black and white.
+    quint16 GaspFlags(int ppem) const;
 };
 
 class FontResolver {

@@ -157,6 +157,27 @@ void QPainterBackend::FillPath(const QPainterPath& path, const QBrush& brush, co
     m_painter.drawPath(path);
 }
 
+bool QPainterBackend::DrawGlyphs(const QGlyphRun& run, double stretch, const QColor& color, bool smooth,
+                                 const DrawAttrs& attrs)
+{
+    // Only pixels: a vector device (a PDF) keeps text as outlines.
+    if (!m_raster || !begin())
+        return false;
+    QColor ink = color;
+    if (!applyRop(attrs.rop2, &ink))
+        return true;
+    m_painter.setPen(ink);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, smooth);
+    // A narrowed or widened font: the engine hints the face's own outline
+    // and then scales it, as the platform does for a font's width.
+    if (stretch != 1.0)
+        m_painter.setTransform(QTransform::fromScale(stretch, 1.0));
+    m_painter.drawGlyphRun(QPointF(), run);
+    if (stretch != 1.0)
+        m_painter.resetTransform();
+    return true;
+}
+
 void QPainterBackend::StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs)
 {
     if (!begin())

@@ -20,6 +20,8 @@ public:
     bool IsRaster() const override { return m_raster; }
     void SetClip(const QRegion* clip) override;
     void FillPath(const QPainterPath& path, const QBrush& brush, const DrawAttrs& attrs) override;
+    bool DrawGlyphs(const QGlyphRun& run, double stretch, const QColor& color, bool smooth,
+                    const DrawAttrs& attrs) override;
     void StrokePath(const QPainterPath& path, const QPen& pen, const DrawAttrs& attrs) override;
     void FillRegion(const QRegion& region, const QBrush& brush, const DrawAttrs& attrs) override;
     void DrawImage(const QRectF& target, const QImage& image, const QRectF& source, bool smooth) override;

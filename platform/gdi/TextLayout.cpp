@@ -17,6 +17,8 @@ QTransform rotation(double a)
 // a small part of one, and the rasterizer's coordinates would overflow.
 constexpr double MaxDeviceEm = double(1 << 20);
 constexpr int CancelStride = 64;
+// Glyph origins beyond this many device pixels are off every device.
+constexpr double FarOff = double(1 << 22);
 
 } // namespace
 
@@ -257,4 +259,52 @@ QPainterPath TextLayout::Outlines(size_t begin, size_t end, bool lines, const st
     if (m_font.lf.lfStrikeOut)
         line(-m_font.strikeOutPos - thick / 2, thick);
     return out;
+}
+
+int TextLayout::UprightPpem(double* stretch) const
+{
+    const double size = m_glyph.m22(), width = m_glyph.m11();
+    if (m_glyph.m12() != 0 || m_glyph.m21() != 0 || !(size > 0) || !(width > 0) || !std::isfinite(width / size))
+        return 0;
+    const double whole = std::round(size);
+    if (whole < 1 || whole > 4096 || std::fabs(size - whole) > 0.01)
+        return 0;
+    const double s = width / size;
+    if (s < 0.05 || s > 20)
+        return 0;
+    if (stretch)
+        *stretch = s;
+    return int(whole);
+}
+
+bool TextLayout::GlyphRun(size_t begin, size_t end, bool hinted, bool smooth, QGlyphRun* run) const
+{
+    double stretch = 1;
+    const int ppem = UprightPpem(&stretch);
+    if (ppem == 0)
+        return false;
+    const QRawFont face = m_font.Sized(ppem, hinted, smooth);
+    if (!face.isValid())
+        return false;
+    end = std::min(end, m_glyphs.size());
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(qsizetype(end - std::min(begin, end)));
+    positions.reserve(glyphs.capacity());
+    for (size_t i = begin; i < end; ++i) {
+        // Glyphs the face does not have draw nothing, as with outlines.
+        if (m_glyphs[i] >= m_font.glyphCount)
+            continue;
+        // Far off any device: the engine's fixed-point positions would
+        // overflow.
+        const QPointF at = localToDevice(m_pos[i]);
+        if (!(std::fabs(at.x()) < FarOff && std::fabs(at.y()) < FarOff))
+            continue;
+        glyphs.push_back(m_glyphs[i]);
+        positions.push_back(QPointF(at.x() / stretch, at.y()));
+    }
+    run->setRawFont(face);
+    run->setGlyphIndexes(glyphs);
+    run->setPositions(positions);
+    return true;
 }

@@ -13,6 +13,7 @@
 #include "platform/gdi/GdiDefs.h"
 #include "platform/gdi/RecordedBounds.h"
 
+#include <QGlyphRun>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
@@ -52,6 +53,16 @@ public:
     // Glyphs [begin, end), with the underline and strike-out when lines.
     QPainterPath Outlines(size_t begin, size_t end, bool lines, const std::function<bool()>& cancelled) const;
     size_t GlyphCount() const { return m_glyphs.size(); }
+    // The whole pixels per em the glyphs are drawn at when they stand
+    // upright on the device at a whole pixel size (what a font engine can
+    // rasterize itself), 0 otherwise; stretch: their width's scale (the
+    // font's lfWidth).
+    int UprightPpem(double* stretch = nullptr) const;
+    // Glyphs [begin, end) of the face at UprightPpem, with their baseline
+    // origins on the device, the x coordinates divided by the stretch (the
+    // device scales the run by it horizontally). False when the text is not
+    // upright.
+    bool GlyphRun(size_t begin, size_t end, bool hinted, bool smooth, QGlyphRun* run) const;
 
 private:
     // The pixels per em of the font the platform realizes for this text.

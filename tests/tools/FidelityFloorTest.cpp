@@ -31,11 +31,14 @@ constexpr Floor Floors[] = {
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-004.emf", 0.99},
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-002.emf", 0.98},
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-031.emf", 0.99},
-    {"libemf2svg/tests/resources/emf-ea/EA-test-file-008.emf", 0.99},
+    // Carlito captions at 12-13 pixels an em: the reference falls back to a
+    // face whose 'gasp' table smooths that size; ours (Liberation Sans) asks
+    // for hinted black and white, which we follow.
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-008.emf", 0.98},
     {"libemf2svg/tests/resources/emf/test-157.emf", 0.98},
     {"libemf2svg/tests/resources/emf/test-158.emf", 0.98},
     {"libemf2svg/tests/resources/emf/test-074.emf", 0.98},
-    {"libemf2svg/tests/resources/emf-ea/EA-test-file-005.emf", 0.99},
+    {"libemf2svg/tests/resources/emf-ea/EA-test-file-005.emf", 0.98}, // Carlito, as 008
     {"libemf2svg/tests/resources/emf-ea/EA-test-file-009.emf", 0.99},
     {"libemf2svg/tests/resources/emf/test-069.emf", 0.99},
     {"libemf2svg/tests/resources/emf/test-033.emf", 0.99},
