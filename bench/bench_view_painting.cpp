@@ -188,8 +188,11 @@ void BM_FirstPresentedPixelsCorpus(benchmark::State& state)
 {
     std::vector<double> ms;
     for (auto _ : state)
-        for (const QString& file : corpusFiles())
+        for (const QString& file : corpusFiles()) {
             ms.push_back(firstPixelsMs(file));
+            if (qEnvironmentVariableIsSet("LUMIVU_BENCH_VERBOSE"))
+                fprintf(stderr, "%8.2f ms  %s\n", ms.back(), qPrintable(file));
+        }
     if (ms.empty())
         return state.SkipWithError("no corpus");
     std::sort(ms.begin(), ms.end());
