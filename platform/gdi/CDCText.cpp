@@ -19,9 +19,6 @@ constexpr size_t GlyphChunk = 64;
 // Up to this size the font engine draws text; above it stems are wide
 // enough for filled outlines, which follow the layout's exact positions.
 constexpr int EngineTextUpTo = 16;
-// The 'gasp' table's flags.
-constexpr quint16 GASP_GRIDFIT = 0x1;
-constexpr quint16 GASP_DOGRAY = 0x2;
 
 // The pixels of a device-space rectangle (turned, under a rotating world
 // transform).
@@ -277,7 +274,7 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
     const int ppem = m_backend->IsRaster() ? layout.UprightPpem(&stretch) : 0;
     bool engineGlyphs = ppem > 0 && ppem <= EngineTextUpTo;
     const quint16 gasp = engineGlyphs ? font->GaspFlags(ppem) : 0;
-    const bool hinted = (gasp & GASP_GRIDFIT) != 0, smooth = (gasp & GASP_DOGRAY) != 0;
+    const bool hinted = (gasp & ResolvedFont::GaspGridFit) != 0, smooth = (gasp & ResolvedFont::GaspDoGray) != 0;
     const size_t n = layout.GlyphCount();
     for (size_t begin = 0; begin < n || begin == 0; begin += GlyphChunk) {
         if (IsCancelled())
@@ -289,9 +286,8 @@ BOOL CDC::textOut(int x, int y, UINT options, const RECT* rect, const QString& t
                            m_backend->DrawGlyphs(run, stretch, toQColor(m_state.textColor), smooth, a);
         }
         // Drawn by the engine: only the underline and strike-out are left.
-        const QPainterPath piece = engineGlyphs
-                                       ? layout.Outlines(end, end, end == n, [this] { return IsCancelled(); })
-                                       : layout.Outlines(begin, end, end == n, [this] { return IsCancelled(); });
+        const QPainterPath piece =
+            layout.Outlines(engineGlyphs ? end : begin, end, end == n, [this] { return IsCancelled(); });
         if (!piece.isEmpty() && !IsCancelled())
             m_backend->FillPath(piece, ink, a);
         if (n == 0)

@@ -14,8 +14,8 @@
 #include "platform/gdi/GdiDefs.h"
 
 #include <QBrush>
-#include <QGlyphRun>
 #include <QColor>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainterPath>
 #include <QPen>

@@ -306,7 +306,7 @@ QPainterPath ResolvedFont::Outline(quint32 glyph) const
 quint16 ResolvedFont::GaspFlags(int ppem) const
 {
     if (!sized || sized->gasp.empty())
-        return 1;
+        return GaspGridFit;
     for (const auto& [upTo, flags] : sized->gasp)
         if (ppem <= upTo)
             return flags;

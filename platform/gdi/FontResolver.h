@@ -70,9 +70,9 @@ struct ResolvedFont {
     // The face at ppem pixels an em, with the face's own hinting or none,
     // in black and white or smoothed; invalid when there is no such face.
     QRawFont Sized(int ppem, bool hinted, bool smooth) const;
-    // The face's 'gasp' flags at ppem (GASP_GRIDFIT 1, GASP_DOGRAY 2): how
-    // the face asks to be rasterized at that size. A face without the
-    // table asks for hinted black and white.
+    // The face's 'gasp' flags at ppem: how the face asks to be rasterized
+    // at that size. A face without the table asks for hinted black and white.
+    static constexpr quint16 GaspGridFit = 0x1, GaspDoGray = 0x2;
     quint16 GaspFlags(int ppem) const;
 };
 
